@@ -1,0 +1,47 @@
+# The two commands of the project: `make run` and `make test`.
+# Both install what is missing first, so they work on a fresh Debian 12.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+SIMULATE   ?= Y800
+CMAKE_GEN   = cmake -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+export ASAN_OPTIONS  ?= detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS  ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
+
+.PHONY: all deps build build-asan run test test-plain test-asan bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja:
+	$(CMAKE_GEN) -S . -B $(BUILD)
+
+$(ASAN_BUILD)/build.ninja:
+	$(CMAKE_GEN) -S . -B $(ASAN_BUILD) -DVANTORA_SANITIZE=ON -DVANTORA_BUILD_BENCH=OFF
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-vantora $(BUILD) $(SIMULATE)
+
+test-plain: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test: test-plain test-asan
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
