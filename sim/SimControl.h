@@ -58,6 +58,10 @@ public:
     static std::vector<std::string> knownModels();
     // Source id the module gives this camera.
     static uint32_t sourceId(int camera);
+    // Told of every plug (attached = true) and unplug, after the fact; the
+    // simulated device backend of the program listens here. One listener.
+    using PlugListener = void (*)(void* context, int camera, bool attached);
+    static void setPlugListener(PlugListener listener, void* context);
 
     // Camera body: values change as if a dial was turned; a value-changed
     // event follows while the module is open.
@@ -69,12 +73,16 @@ public:
     static bool setEnumIndex(int camera, uint32_t capId, uint32_t index);
     static bool setEnumValues(int camera, uint32_t capId, const std::vector<uint32_t>& values,
                               uint32_t currentIndex);
+    // Replaces an enumeration's list by texts (packed-text elements).
+    static bool setEnumTexts(int camera, uint32_t capId, const std::vector<std::string>& texts,
+                             uint32_t currentIndex);
     static bool setRange(int camera, uint32_t capId, const orv::RangeRecord& range);
     static bool setDateTime(int camera, uint32_t capId, const orv::DateTimeRecord& moduleValue);
     // Reads back what the camera holds (what the program last wrote).
     static uint32_t getUnsigned(int camera, uint32_t capId);
     static int32_t getInteger(int camera, uint32_t capId);
     static bool getBoolean(int camera, uint32_t capId);
+    static double getFloat(int camera, uint32_t capId);
     static std::string getText(int camera, uint32_t capId);
     static uint32_t getEnumIndex(int camera, uint32_t capId);
     static orv::RangeRecord getRange(int camera, uint32_t capId);
@@ -82,6 +90,25 @@ public:
     // Capability list edits (a change event follows while open).
     static bool removeCapability(int camera, uint32_t capId);
     static bool setOperations(int camera, uint32_t capId, uint32_t operations);
+    static bool hasCapability(int camera, uint32_t capId);
+
+    // Items the camera holds (a picture: kind 0x01, a movie: 0x04). Adding
+    // raises child-added on the camera's source, removing child-removed.
+    static uint32_t addItem(int camera, uint32_t dataKinds);
+    static bool removeItem(int camera, uint32_t itemId);
+
+    // Any event on open objects: objectType 1 module, 2 source (camera),
+    // 3 item (itemId), 4 data object (itemId, dataId). Delivered at the next
+    // idle call; false when no such object is open.
+    static bool raiseEvent(uint32_t objectType, int camera, uint32_t itemId, uint32_t dataId,
+                           uint32_t event, uintptr_t data);
+    // A question to the user through the module's request procedure,
+    // delivered at the next idle call; false while the module is closed.
+    static bool requestUserInterface(uint8_t kind, const std::string& prompt,
+                                     const std::string& detail = {});
+    // The program's reply to the last delivered question; -1 for none.
+    static int32_t lastUiReply();
+    static bool moduleOpen();
 
     // Faults.
     static void injectFault(const Fault& fault);

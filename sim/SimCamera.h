@@ -1,0 +1,74 @@
+#pragma once
+// One simulated camera body: identity, the capability list of its source
+// object with current values, and the items (pictures, movies) it holds.
+#include "SimCapability.h"
+#include "SimModels.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vsim {
+
+// A data object inside an item: image data (id 1) or video data (id 4).
+struct SimDataObject {
+    uint32_t id = 0;
+    std::vector<SimCapability> capabilities;
+};
+
+// A picture or movie the camera announced under its source.
+struct SimItem {
+    uint32_t id = 0;
+    uint32_t dataKinds = 0;
+    std::vector<SimCapability> capabilities;
+    std::vector<SimDataObject> data;
+
+    SimDataObject* findData(uint32_t dataId);
+};
+
+class SimCamera {
+public:
+    // `handle` numbers the camera for the control interface; the serial
+    // number derives from it, so every body has its own.
+    SimCamera(int handle, const SimModel& model);
+
+    int handle() const { return m_handle; }
+    uint32_t sourceId() const;
+    const std::string& model() const { return m_model.name; }
+    const SimModel& modelInfo() const { return m_model; }
+    const std::string& serialNumber() const { return m_serial; }
+    const std::string& firmwareVersion() const { return m_firmware; }
+
+    std::vector<SimCapability>& capabilities() { return m_caps; }
+    SimCapability* find(uint32_t capId);
+    bool remove(uint32_t capId);
+    // Keeps dependent values in step after a value changed (for example the
+    // manual-lens data follow the selected lens number).
+    void afterWrite(uint32_t capId);
+
+    SimItem& addItem(uint32_t dataKinds);
+    SimItem* findItem(uint32_t itemId);
+    bool removeItem(uint32_t itemId);
+    const std::vector<SimItem>& items() const { return m_items; }
+
+private:
+    static constexpr size_t kLensSlots = 9;
+    struct LensData {
+        uint32_t focalIndex = 0;
+        uint32_t apertureIndex = 0;
+    };
+
+    int m_handle = 0;
+    SimModel m_model;
+    std::string m_serial;
+    std::string m_firmware = "1.01";
+    std::vector<SimCapability> m_caps;
+    std::vector<SimItem> m_items;
+    uint32_t m_nextItemNumber = 1;
+    LensData m_lenses[kLensSlots];
+};
+
+// The capability list of a source for a model (values at power-on).
+std::vector<SimCapability> sourceCapabilities(const SimModel& model);
+
+} // namespace vsim

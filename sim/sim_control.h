@@ -1,0 +1,143 @@
+#pragma once
+/* C control interface of the simulated camera module. Exported from the
+ * simulator library next to ModuleEntryPoint, so a process that loads the
+ * library as its camera module and a test that links it reach one world.
+ * Texts are UTF-8. Functions returning int give 1 for success, 0 otherwise,
+ * unless stated. The C++ wrapper is vsim::SimControl (SimControl.h). */
+#include <stdbool.h>
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* One entry call as the module saw it. */
+typedef struct vsim_call_record {
+    uint32_t object_type; /* 0 when no (known) object was given */
+    uint32_t object_id;
+    uint32_t command;
+    uint32_t param;
+    uint32_t data_type;
+    int32_t result; /* the immediate result returned */
+} vsim_call_record;
+
+enum vsim_fault_kind {
+    VSIM_FAULT_FAIL_WITH_RESULT = 0,
+    VSIM_FAULT_NEVER_COMPLETE = 1,
+    VSIM_FAULT_ARRAY_TOO_SMALL = 2,
+    VSIM_FAULT_FAIL_IDLE = 3,
+};
+
+/* A fault armed on matching entry calls; zero fields match anything. */
+typedef struct vsim_fault {
+    int32_t kind; /* enum vsim_fault_kind */
+    uint32_t command;
+    uint32_t param;
+    uint32_t object_type;
+    int32_t result;
+    int32_t count; /* -1 = until cleared */
+} vsim_fault;
+
+/* Module range record with natural (unpacked) C layout. */
+typedef struct vsim_range {
+    double value;
+    double default_value;
+    uint32_t value_index;
+    uint32_t default_index;
+    double lower;
+    double upper;
+    uint32_t steps;
+} vsim_range;
+
+/* Module date-time; months count from 0. */
+typedef struct vsim_date_time {
+    uint16_t year;
+    uint16_t month;
+    uint16_t day;
+    uint16_t hour;
+    uint16_t minute;
+    uint16_t second;
+    uint32_t sub_second;
+} vsim_date_time;
+
+/* Which open object an event is raised on. */
+typedef struct vsim_event_target {
+    uint32_t object_type; /* 1 module, 2 source, 3 item, 4 data object */
+    int32_t camera;       /* sources, items, data objects */
+    uint32_t item_id;     /* items and data objects */
+    uint32_t data_id;     /* data objects */
+} vsim_event_target;
+
+typedef void (*vsim_plug_listener)(void* context, int camera, bool attached);
+
+/* ---- World ---------------------------------------------------------------- */
+void vsim_reset(void);
+int vsim_attach(const char* model); /* camera handle > 0, or 0 */
+int vsim_detach(int camera);
+/* Writes up to `capacity` handles; returns how many cameras are attached. */
+size_t vsim_cameras(int* handles, size_t capacity);
+/* Text getters copy at most size-1 bytes plus a NUL and return the full
+ * length of the text (snprintf style); buffer may be NULL when size is 0. */
+size_t vsim_model(int camera, char* buffer, size_t size);
+size_t vsim_serial_number(int camera, char* buffer, size_t size);
+size_t vsim_firmware_version(int camera, char* buffer, size_t size);
+size_t vsim_model_count(void);
+size_t vsim_model_name(size_t index, char* buffer, size_t size);
+uint32_t vsim_source_id(int camera);
+void vsim_set_plug_listener(vsim_plug_listener listener, void* context);
+
+/* ---- Camera body ------------------------------------------------------------ */
+int vsim_set_unsigned(int camera, uint32_t cap, uint32_t value);
+int vsim_set_integer(int camera, uint32_t cap, int32_t value);
+int vsim_set_boolean(int camera, uint32_t cap, bool value);
+int vsim_set_float(int camera, uint32_t cap, double value);
+int vsim_set_text(int camera, uint32_t cap, const char* value);
+int vsim_set_enum_index(int camera, uint32_t cap, uint32_t index);
+int vsim_set_enum_values(int camera, uint32_t cap, const uint32_t* values, size_t count,
+                         uint32_t current_index);
+/* Packed texts: `count` NUL-terminated texts back to back. */
+int vsim_set_enum_texts(int camera, uint32_t cap, const char* packed, size_t count,
+                        uint32_t current_index);
+int vsim_set_range(int camera, uint32_t cap, const vsim_range* range);
+int vsim_set_date_time(int camera, uint32_t cap, const vsim_date_time* value);
+uint32_t vsim_get_unsigned(int camera, uint32_t cap);
+int32_t vsim_get_integer(int camera, uint32_t cap);
+bool vsim_get_boolean(int camera, uint32_t cap);
+double vsim_get_float(int camera, uint32_t cap);
+size_t vsim_get_text(int camera, uint32_t cap, char* buffer, size_t size);
+uint32_t vsim_get_enum_index(int camera, uint32_t cap);
+int vsim_get_range(int camera, uint32_t cap, vsim_range* out);
+int vsim_get_date_time(int camera, uint32_t cap, vsim_date_time* out);
+int vsim_has_capability(int camera, uint32_t cap);
+int vsim_remove_capability(int camera, uint32_t cap);
+int vsim_set_operations(int camera, uint32_t cap, uint32_t operations);
+
+/* ---- Items (pictures and movies the camera holds) ---------------------------- */
+/* Adds an item with image data (kind bit 0x01) and/or video data (0x04);
+ * returns its id, 0 on failure. Raises child-added on the source. */
+uint32_t vsim_add_item(int camera, uint32_t data_kinds);
+int vsim_remove_item(int camera, uint32_t item_id);
+
+/* ---- Events ------------------------------------------------------------------ */
+/* Queues an event for the open object(s) matching the target; 1 when at least
+ * one open object will receive it at the next idle call. */
+int vsim_raise_event(const vsim_event_target* target, uint32_t event, uintptr_t data);
+/* Queues a user-interface request (kind 0-3, others allowed) to the module's
+ * request procedure; 1 when the module is open. */
+int vsim_request_user_interface(uint8_t kind, const char* prompt, const char* detail);
+/* Reply to the last delivered request; -1 when none was delivered. */
+int32_t vsim_last_ui_reply(void);
+
+/* ---- Faults and log ------------------------------------------------------------ */
+void vsim_inject_fault(const vsim_fault* fault);
+void vsim_clear_faults(void);
+size_t vsim_call_log(vsim_call_record* records, size_t capacity); /* returns total */
+void vsim_clear_call_log(void);
+int vsim_count_calls(uint32_t command, uint32_t param);
+int vsim_pending_completions(void);
+int vsim_module_open(void);
+
+#ifdef __cplusplus
+}
+#endif
