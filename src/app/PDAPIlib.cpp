@@ -1,0 +1,45 @@
+#include "app/PDAPIlib.h"
+
+#include "app/UsbDescription.h"
+
+#include <optional>
+
+namespace {
+
+std::optional<AttachedDevice> findDevice(CameraDeviceList& devices, const std::string& name,
+                                         int occurrence) {
+    if (occurrence < 1 || name.empty()) {
+        return std::nullopt;
+    }
+    int seen = 0;
+    for (AttachedDevice& device : devices.attachedDevices()) {
+        // Only Orvel cameras count, so another maker's device of the same
+        // product name cannot shift the ordinal.
+        if (orvelModelFromDescription(device.description) == name && ++seen == occurrence) {
+            return std::move(device);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string FindDeviceId(CameraDeviceList& devices, const std::string& name, int occurrence) {
+    const auto device = findDevice(devices, name, occurrence);
+    return device ? device->path : std::string();
+}
+
+std::string ReadDeviceProperty(CameraDeviceList& devices, const std::string& name, int occurrence,
+                               DeviceProperty key) {
+    const auto device = findDevice(devices, name, occurrence);
+    if (!device) {
+        return {};
+    }
+    switch (key) {
+    case DeviceProperty::SerialNumber:
+        return device->serialNumber;
+    case DeviceProperty::FirmwareVersion:
+        return device->firmwareVersion;
+    }
+    return {};
+}

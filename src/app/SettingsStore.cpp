@@ -1,0 +1,127 @@
+#include "app/SettingsStore.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QVariant>
+
+#include <utility>
+
+namespace {
+
+// Integers are 32-bit; INI files hand everything back as text, so an integer
+// is a text that parses completely as one.
+std::optional<int> readInt(const QSettings& s, const QString& name) {
+    const QVariant v = s.value(name);
+    if (v.typeId() == QMetaType::QString) {
+        bool ok = false;
+        const int value = v.toString().toInt(&ok, 10);
+        return ok ? std::optional<int>(value) : std::nullopt;
+    }
+    if (v.typeId() == QMetaType::Int) {
+        return v.toInt();
+    }
+    return std::nullopt;
+}
+
+// Booleans are stored as integers, true when not 0.
+std::optional<bool> readBool(const QSettings& s, const QString& name) {
+    const std::optional<int> value = readInt(s, name);
+    return value ? std::optional<bool>(*value != 0) : std::nullopt;
+}
+
+// A text value; lists and other variants are the wrong type.
+std::optional<QString> readString(const QSettings& s, const QString& name) {
+    const QVariant v = s.value(name);
+    if (v.typeId() == QMetaType::QString) {
+        return v.toString();
+    }
+    return std::nullopt;
+}
+
+template <typename T> void assignIfPresent(T& target, const std::optional<T>& value) {
+    if (value) {
+        target = *value;
+    }
+}
+
+} // namespace
+
+SettingsStore::SettingsStore()
+    : m_filePath(QSettings(QSettings::IniFormat, QSettings::UserScope,
+                           QStringLiteral("Quillon Labs"), QStringLiteral("Vantora"))
+                     .fileName()) {}
+
+SettingsStore::SettingsStore(QString filePath) : m_filePath(std::move(filePath)) {}
+
+AppSettings SettingsStore::RegRead(const QString& defaultImageDir) const {
+    AppSettings settings;
+    settings.imgDir = defaultImageDir;
+    // Opened without creating: a first run reads nothing and writes nothing.
+    if (!QFileInfo(m_filePath).isFile()) {
+        return settings;
+    }
+    QSettings s(m_filePath, QSettings::IniFormat);
+    if (s.status() != QSettings::NoError) {
+        return settings; // unreadable or damaged: the defaults hold
+    }
+    settings.height = readInt(s, QStringLiteral("Height"));
+    settings.top = readInt(s, QStringLiteral("Top"));
+    settings.left = readInt(s, QStringLiteral("Left"));
+    settings.width = readInt(s, QStringLiteral("Width"));
+    assignIfPresent(settings.windowState, readInt(s, QStringLiteral("WindowState")));
+    assignIfPresent(settings.logAllDslr, readBool(s, QStringLiteral("logAllDSLR")));
+    assignIfPresent(settings.dslrAutoConnect, readBool(s, QStringLiteral("DSLRAutoConnect")));
+    assignIfPresent(settings.imgPrefix, readString(s, QStringLiteral("ImgPrefix")));
+    assignIfPresent(settings.imgDir, readString(s, QStringLiteral("ImgDir")));
+    assignIfPresent(settings.preview, readBool(s, QStringLiteral("Preview")));
+    assignIfPresent(settings.closePreview, readBool(s, QStringLiteral("ClosePreview")));
+    assignIfPresent(settings.previewWidth, readInt(s, QStringLiteral("PreWidth")));
+    assignIfPresent(settings.pagesWidth, readInt(s, QStringLiteral("SecWidth")));
+
+    s.setAtomicSyncRequired(true);
+    s.setValue(QStringLiteral("Version"), QString::fromLatin1(kProgramVersion));
+    s.sync();
+    return settings;
+}
+
+bool SettingsStore::RegWrite(const AppSettings& settings) const {
+    QSettings s(m_filePath, QSettings::IniFormat);
+    // A damaged file is replaced as a whole rather than merged into.
+    const bool damaged = s.status() != QSettings::NoError;
+    if (damaged) {
+        s.clear();
+    }
+    // The file is replaced through a temporary file and a rename, so a crash
+    // while saving leaves the previous file intact; where that is impossible
+    // nothing is saved.
+    s.setAtomicSyncRequired(true);
+    s.setValue(QStringLiteral("WindowState"), settings.windowState);
+    // A maximised window leaves the last normal placement in the file.
+    if (settings.windowState != static_cast<int>(SavedWindowState::Maximised)) {
+        const std::pair<const char*, const std::optional<int>*> placement[] = {
+            {"Top", &settings.top},
+            {"Left", &settings.left},
+            {"Width", &settings.width},
+            {"Height", &settings.height}};
+        for (const auto& [name, value] : placement) {
+            if (value->has_value()) {
+                s.setValue(QString::fromLatin1(name), **value);
+            }
+        }
+    }
+    s.setValue(QStringLiteral("PreWidth"), settings.previewWidth);
+    s.setValue(QStringLiteral("SecWidth"), settings.pagesWidth);
+    s.setValue(QStringLiteral("logAllDSLR"), settings.logAllDslr ? 1 : 0);
+    s.setValue(QStringLiteral("DSLRAutoConnect"), settings.dslrAutoConnect ? 1 : 0);
+    s.setValue(QStringLiteral("ImgPrefix"), settings.imgPrefix);
+    s.setValue(QStringLiteral("Preview"), settings.preview ? 1 : 0);
+    s.setValue(QStringLiteral("ClosePreview"), settings.closePreview ? 1 : 0);
+    s.setValue(QStringLiteral("ImgDir"), settings.imgDir);
+    s.sync();
+    // QSettings keeps reporting the first error it saw, so after replacing a
+    // damaged file only reading it back tells whether the save worked.
+    if (damaged) {
+        return QSettings(m_filePath, QSettings::IniFormat).status() == QSettings::NoError;
+    }
+    return s.status() == QSettings::NoError;
+}

@@ -1,0 +1,68 @@
+#include "app/SimulatedDeviceBackend.h"
+
+#include "SimControl.h"
+#include "app/UsbDescription.h"
+
+namespace {
+
+std::string descriptionOf(int camera) {
+    return std::string(kOrvelManufacturer) + ": " + vsim::SimControl::model(camera);
+}
+
+} // namespace
+
+SimulatedDeviceBackend::SimulatedDeviceBackend() {
+    attachedDevices(); // remembers what is attached now
+    vsim::SimControl::setPlugListener(&SimulatedDeviceBackend::onPlug, this);
+}
+
+SimulatedDeviceBackend::~SimulatedDeviceBackend() {
+    vsim::SimControl::setPlugListener(nullptr, nullptr);
+}
+
+std::string SimulatedDeviceBackend::pathOf(int camera) {
+    return "sim:" + std::to_string(camera);
+}
+
+std::vector<AttachedDevice> SimulatedDeviceBackend::attachedDevices() {
+    std::vector<AttachedDevice> attached;
+    for (int camera : vsim::SimControl::cameras()) {
+        attached.push_back({pathOf(camera), descriptionOf(camera),
+                            vsim::SimControl::serialNumber(camera),
+                            vsim::SimControl::firmwareVersion(camera)});
+        m_known[attached.back().path] = attached.back().description;
+    }
+    return attached;
+}
+
+std::string SimulatedDeviceBackend::describe(const std::string& path) const {
+    const auto it = m_known.find(path);
+    return it == m_known.end() ? std::string() : it->second;
+}
+
+void SimulatedDeviceBackend::setPlugHandler(PlugHandler handler) {
+    m_handler = std::move(handler);
+}
+
+void SimulatedDeviceBackend::onPlug(void* context, int camera, bool attached) {
+    auto* self = static_cast<SimulatedDeviceBackend*>(context);
+    const std::string path = pathOf(camera);
+    // The model is read now: after an unplug the simulator no longer knows it.
+    if (attached) {
+        self->m_known[path] = descriptionOf(camera);
+    }
+    QMetaObject::invokeMethod(
+        self, [self, path, attached] { self->deliver(path, attached); }, Qt::QueuedConnection);
+}
+
+void SimulatedDeviceBackend::deliver(const std::string& path, bool attached) {
+    if (m_known.count(path) == 0) {
+        return; // unplugged before it was ever seen
+    }
+    if (m_handler) {
+        m_handler(path, attached);
+    }
+    if (!attached) {
+        m_known.erase(path);
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Attached cameras of the simulator: lists its cameras under the texts a real
+// Orvel camera has on the USB bus and reports its plug and unplug events.
+// Events are delivered from the event loop, as udev's are, never from inside
+// the simulator call that caused them.
+#include "app/CameraDeviceList.h"
+
+#include <QObject>
+
+#include <map>
+
+class SimulatedDeviceBackend final : public QObject, public CameraDeviceList {
+public:
+    SimulatedDeviceBackend();
+    ~SimulatedDeviceBackend() override;
+    SimulatedDeviceBackend(const SimulatedDeviceBackend&) = delete;
+    SimulatedDeviceBackend& operator=(const SimulatedDeviceBackend&) = delete;
+
+    std::vector<AttachedDevice> attachedDevices() override;
+    std::string describe(const std::string& path) const override;
+    void setPlugHandler(PlugHandler handler) override;
+
+    // Device path of a simulated camera: "sim:<handle>".
+    static std::string pathOf(int camera);
+
+private:
+    static void onPlug(void* context, int camera, bool attached);
+    void deliver(const std::string& path, bool attached);
+
+    // Descriptions by path; kept until the removal has been delivered.
+    std::map<std::string, std::string> m_known;
+    PlugHandler m_handler;
+};

@@ -1,0 +1,12 @@
+#include "app/window/AboutLayout.h"
+
+namespace aboutlayout {
+
+QPoint textPosition(const PanelSizes& s) {
+    // The extra 10 pixels keep the text clear of the photo's bevel.
+    const int left = (s.panelWidth + s.photoWidth + s.photoLeft - s.textWidth + 10) / 2;
+    const int top = (s.panelHeight - s.textHeight) / 2;
+    return {left, top};
+}
+
+} // namespace aboutlayout

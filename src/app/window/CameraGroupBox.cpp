@@ -1,0 +1,8 @@
+#include "app/window/CameraGroupBox.h"
+
+#include <QMouseEvent>
+
+void CameraGroupBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QGroupBox::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}

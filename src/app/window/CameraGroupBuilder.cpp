@@ -1,0 +1,224 @@
+#include "app/window/CameraGroupBuilder.h"
+
+#include "app/window/CameraGroupBox.h"
+#include "app/window/MainPageGeometry.h"
+#include "app/window/PaintBox.h"
+#include "app/window/WidgetFactory.h"
+
+#include <QFontDatabase>
+
+using widgets::make;
+using widgets::makeList;
+
+namespace mainpage {
+namespace {
+
+constexpr int kPanelWidth = kCameraGroupWidth - 8;
+constexpr int kRow = 26;
+
+QToolButton* makeSpeedButton(QWidget* parent, const char* name, const QRect& geometry,
+                             const char* caption, const char* hint) {
+    auto* button = make<QToolButton>(parent, name, geometry, hint);
+    button->setText(QString::fromUtf8(caption));
+    button->setCheckable(true);
+    return button;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry,
+                        const char* caption, const char* hint) {
+    auto* button = make<QPushButton>(parent, name, geometry, hint);
+    button->setText(QString::fromUtf8(caption));
+    return button;
+}
+
+QLabel* makeCentredLabel(QWidget* parent, const char* name, const QRect& geometry,
+                         const char* caption) {
+    auto* label = make<QLabel>(parent, name, geometry);
+    label->setText(widgets::displayText(caption));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+void buildSelection(CameraGroupBox* group, CameraGroupControls& c) {
+    c.cbDSLR = make<QComboBox>(group, "cbDSLR", QRect(8, 18, 108, 22));
+    c.bDSLRConnect = makeButton(group, "bDSLRConnect", QRect(118, 18, 46, 22), "Start",
+                                "Start controlling camera");
+    c.bDSLRConnect->setEnabled(false);
+    c.bDSLRDisconn = makeButton(group, "bDSLRDisconn", QRect(166, 18, 46, 22), "Stop",
+                                "Stop controlling camera");
+    c.bDSLRDisconn->setEnabled(false);
+    c.bLog = makeButton(group, "bLog", QRect(214, 18, 46, 22), "Log", "Camera capability log");
+    c.bLog->setEnabled(false);
+    c.chDSLRAutoConnect = make<QCheckBox>(group, "chDSLRAutoConnect", QRect(8, 42, 60, 18));
+    c.chDSLRAutoConnect->setText(QStringLiteral("Auto"));
+    c.chLogAllDSLR =
+        make<QCheckBox>(group, "chLogAllDSLR", QRect(70, 42, 120, 18), "Log all event");
+    c.chLogAllDSLR->setText(QStringLiteral("Log all event"));
+    c.lCamInfo = make<QLabel>(group, "lCamInfo", QRect(8, 61, kPanelWidth, 17));
+    c.lCamInfo->setText(QStringLiteral("no cam"));
+}
+
+void buildStateLabels(CameraGroupBox* group, CameraGroupControls& c) {
+    c.iCamLogo = make<QLabel>(group, "iCamLogo", QRect(10, kLogoTopIdle, 230, 60));
+    c.iCamPic = make<QLabel>(group, "iCamPic", QRect(20, kPhotoTop, 230, 200));
+    c.iCamPic->setScaledContents(true);
+    c.lAvailable = makeCentredLabel(group, "lAvailable", QRect(60, 358, 150, 17), "available");
+    c.lAvailable->hide();
+    c.lConnecting =
+        makeCentredLabel(group, "lConnecting", QRect(60, 358, 150, 17), "connecting...");
+    c.lConnecting->hide();
+    c.lConnectCam =
+        makeCentredLabel(group, "lConnectCam", QRect(60, 210, 150, 40), " Connect \r\na camera");
+    QFont prompt = c.lConnectCam->font();
+    prompt.setPointSize(prompt.pointSize() + 4);
+    prompt.setBold(true);
+    c.lConnectCam->setFont(prompt);
+}
+
+// Exposure row: mode, shutter, aperture, ISO; then size, compression, WB.
+void buildExposureLists(QWidget* panel, ShootingControls& s) {
+    s.cbMode = makeList(panel, "cbMode", QRect(0, 0, 40, 22), "Exposure mode setting",
+                        {"P", "A", "S", "M"}, 3);
+    s.cbShutter =
+        make<QComboBox>(panel, "cbShutter", QRect(44, 0, 70, 22), "Shutter speed setting");
+    s.cbAperture = make<QComboBox>(panel, "cbAperture", QRect(118, 0, 66, 22), "Aperture setting");
+    s.cbISO = make<QComboBox>(panel, "cbISO", QRect(188, 0, 73, 22), "ISO setting (ASA)");
+    s.cbImageSize = makeList(panel, "cbImageSize", QRect(0, kRow, 62, 22), "Image size setting",
+                             {"Large", "Med.", "Small"}, 0);
+    s.cbCompression = make<QComboBox>(panel, "cbCompression", QRect(66, kRow, 66, 22),
+                                      "Compression level setting");
+    s.cbWBmode = make<QComboBox>(panel, "cbWBmode", QRect(136, kRow, 68, 22), "White Balance mode");
+    s.cbColorTemp =
+        make<QComboBox>(panel, "cbColorTemp", QRect(208, kRow, 53, 22), "Color temperature");
+}
+
+void buildExposureScale(QWidget* panel, ShootingControls& s) {
+    s.lExpCom = make<QLabel>(panel, "lExpCom", QRect(12, 2 * kRow, 240, 14));
+    s.lExpCom->setText(QStringLiteral("-5  -4  -3  -2  -1   0  +1  +2  +3  +4  +5"));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(7);
+    s.lExpCom->setFont(fixed);
+    s.tbExpoCorr =
+        make<QSlider>(panel, "tbExpoCorr", QRect(8, 2 * kRow + 14, 223, 22), "Exposure correction");
+    s.tbExpoCorr->setOrientation(Qt::Horizontal);
+    s.tbExpoCorr->setRange(0, 30);
+    s.tbExpoCorr->setValue(15);
+    s.tbExpoCorr->setTickInterval(3);
+    s.tbExpoCorr->setTickPosition(QSlider::TicksBelow);
+    s.tbExpoCorr->setPageStep(3);
+    s.tbExposureStatus = make<QSlider>(panel, "tbExposureStatus", QRect(8, 2 * kRow + 36, 223, 14),
+                                       "Exposure status");
+    s.tbExposureStatus->setOrientation(Qt::Horizontal);
+    s.tbExposureStatus->setRange(0, 30);
+    s.tbExposureStatus->setValue(15);
+    s.tbExposureStatus->setEnabled(false);
+    s.lRemainPic = make<QLabel>(panel, "lRemainPic", QRect(236, 2 * kRow + 20, 25, 17),
+                                "Remaining continuous shots");
+    s.lRemainPic->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+// AF point picker with its arrows, AF/Expo/Lock buttons and battery.
+void buildFocusRow(QWidget* panel, ShootingControls& s, FocusControls& f) {
+    constexpr int kTop = 4 * kRow - 2;
+    f.bAFLeft =
+        makeButton(panel, "bAFLeft", QRect(0, kTop + 11, 18, 22), "<", "Move AF point left");
+    f.iFocus = make<PaintBox>(panel, "iFocus", QRect(20, kTop, 96, 43), "AF point");
+    f.bAFRight =
+        makeButton(panel, "bAFRight", QRect(118, kTop + 11, 18, 22), ">", "Move AF point right");
+    f.bAFUp = makeButton(panel, "bAFUp", QRect(140, kTop, 20, 21), "^", "Move AF point up");
+    f.bAFDown =
+        makeButton(panel, "bAFDown", QRect(140, kTop + 22, 20, 21), "v", "Move AF point down");
+    f.bAF = makeButton(panel, "bAF", QRect(164, kTop, 46, 21), "AF", "Autofocus");
+    s.bExpo = makeButton(panel, "bExpo", QRect(214, kTop, 47, 21), "Expo", "Expo with AF");
+    s.bExpo->setDefault(true);
+    s.sbLock = makeSpeedButton(panel, "sbLock", QRect(164, kTop + 22, 46, 21), "Lock", "Edit/Lock");
+    s.pbBatteryLevel =
+        make<QProgressBar>(panel, "pbBatteryLevel", QRect(214, kTop + 24, 47, 17), "Battery level");
+    s.pbBatteryLevel->setRange(0, 100);
+    s.pbBatteryLevel->setValue(0);
+    s.pbBatteryLevel->setTextVisible(false);
+}
+
+void buildAfLists(QWidget* panel, ShootingControls& s, FocusControls& f) {
+    constexpr int kTop = 6 * kRow - 6;
+    f.cbAFmode =
+        makeList(panel, "cbAFmode", QRect(0, kTop, 58, 22), "AF mode", {"AF-S", "AF-C", "MF"}, 0);
+    f.cbFocusAreaMode =
+        make<QComboBox>(panel, "cbFocusAreaMode", QRect(62, kTop, 98, 22), "Focus area mode");
+    s.cbFlashMode = make<QComboBox>(panel, "cbFlashMode", QRect(164, kTop, 97, 22));
+}
+
+void buildSettingsPanel(CameraGroupBox* group, WindowControls& c) {
+    auto* panel = make<QWidget>(group, "pDSLRctrl", QRect(4, 82, kPanelWidth, 6 * kRow + 18));
+    c.camera.pDSLRctrl = panel;
+    buildExposureLists(panel, c.shooting);
+    buildExposureScale(panel, c.shooting);
+    buildFocusRow(panel, c.shooting, c.focus);
+    buildAfLists(panel, c.shooting, c.focus);
+    panel->hide();
+}
+
+void buildExtraPanel(CameraGroupBox* group, ShootingControls& s, CameraGroupControls& c) {
+    auto* panel = make<QWidget>(group, "pExtraCtrl", QRect(4, 388, kPanelWidth, 3 * kRow + 4));
+    c.pExtraCtrl = panel;
+    const QRect cell(0, 0, 84, 22);
+    s.cbRAWbit = makeList(panel, "cbRAWbit", cell, "", {"12-bit", "14-bit"}, 0);
+    s.cbMeteringMode = makeList(panel, "cbMeteringMode", cell.translated(88, 0), "",
+                                {"Matrix", "Center-w.", "Spot", "AF spot"}, 0);
+    s.cbMeteringMode->setEnabled(false);
+    s.cbCCDmode = makeList(panel, "cbCCDmode", cell.translated(176, 0), "CCD crop mode",
+                           {"FF", "APS", "5:4", "1.2x"}, 1);
+    s.cbRawCompress =
+        makeList(panel, "cbRawCompress", cell.translated(0, kRow), "RAW compress mode",
+                 {"Uncompressed", "Compressed", "Lossless compressed"}, 2);
+    s.cbJPEGCompress = makeList(panel, "cbJPEGCompress", cell.translated(88, kRow),
+                                "JPEG compress method", {"Size priority", "Optimal quality"}, 1);
+    s.cbColorSpace = makeList(panel, "cbColorSpace", cell.translated(176, kRow), "Color space",
+                              {"sRGB", "AdobeRGB"}, 1);
+    s.cbSlot2Mode =
+        makeList(panel, "cbSlot2Mode", cell.translated(0, 2 * kRow), "Slot 2 record mode",
+                 {"Overflow", "Backup", "Prim: RAW, Sec: JPEG"}, 2);
+    s.cbPrimarySlot = makeList(panel, "cbPrimarySlot", cell.translated(88, 2 * kRow),
+                               "Primary slot", {"CF card", "SD card"}, 0);
+    s.cbSaveMedia = makeList(panel, "cbSaveMedia", cell.translated(176, 2 * kRow), "Save media",
+                             {"Card", "SDRAM", "Card+SDRAM"}, 2);
+    panel->hide();
+}
+
+// Live view and movie switches; the logo sits below this panel while connected.
+void buildLiveViewPanel(CameraGroupBox* group, WindowControls& c) {
+    auto* panel = make<QWidget>(group, "pLiveView", QRect(4, 276, kPanelWidth, 30));
+    c.camera.pLiveView = panel;
+    c.liveView.sbLiveView = makeSpeedButton(panel, "sbLiveView", QRect(0, 4, 70, 22), "LiveView",
+                                            "Start/Stop LiveView");
+    c.movie.sbMovie =
+        makeSpeedButton(panel, "sbMovie", QRect(74, 4, 56, 22), "Movie", "Start/Stop Movie mode");
+    c.movie.sbRecord = makeSpeedButton(panel, "sbRecord", QRect(134, 4, 44, 22), "Rec",
+                                       "Start/Stop movie recording");
+    QFont bold = c.movie.sbRecord->font();
+    bold.setBold(true);
+    c.movie.sbRecord->setFont(bold);
+    c.movie.sbRecord->setStyleSheet(QStringLiteral("color: #800000;"));
+    c.movie.sbRecord->setEnabled(false);
+    c.movie.lMovieTime = make<QLabel>(panel, "lMovieTime", QRect(184, 4, 77, 22),
+                                      "Remaining time of movie recording");
+    c.movie.lMovieTime->setText(QStringLiteral("00:00"));
+    c.movie.lMovieTime->setVisible(false);
+    panel->hide();
+}
+
+} // namespace
+
+void buildCameraGroup(QWidget* page, WindowControls& controls) {
+    auto* group = make<CameraGroupBox>(
+        page, "gbDSLR", QRect(kCameraGroupLeft, kCameraGroupTop, kCameraGroupWidth, 390));
+    group->setTitle(QStringLiteral("Camera control"));
+    controls.camera.gbDSLR = group;
+    buildSelection(group, controls.camera);
+    buildStateLabels(group, controls.camera);
+    buildSettingsPanel(group, controls);
+    buildExtraPanel(group, controls.shooting, controls.camera);
+    buildLiveViewPanel(group, controls);
+}
+
+} // namespace mainpage

@@ -1,0 +1,84 @@
+#include "app/window/ImageGroupBuilder.h"
+
+#include "app/window/MainPageGeometry.h"
+#include "app/window/WidgetFactory.h"
+
+#include <QStyle>
+
+using widgets::make;
+
+namespace mainpage {
+namespace {
+
+QCheckBox* makeIndicator(QWidget* parent, const char* name, int left, int top,
+                         const char* caption) {
+    auto* box = make<QCheckBox>(parent, name, QRect(left, top, 48, 18));
+    box->setText(QString::fromUtf8(caption));
+    box->setEnabled(false);
+    return box;
+}
+
+void buildDirectoryRow(QGroupBox* group, ImageGroupControls& g) {
+    g.eImageDir = make<QLineEdit>(group, "eImageDir", QRect(8, 18, 226, 22), "Image directory");
+    g.eImageDir->setMaxLength(200);
+    g.bbOpenImageDir =
+        make<QToolButton>(group, "bbOpenImageDir", QRect(236, 18, 24, 22), "Choose directory");
+    g.bbOpenImageDir->setIcon(group->style()->standardIcon(QStyle::SP_DirOpenIcon));
+}
+
+void buildNumberRow(QGroupBox* group, ImageGroupControls& g) {
+    g.lLast = make<QLabel>(group, "lLast", QRect(8, 46, 40, 17), "Show the last image number");
+    g.lLast->setText(QStringLiteral("Prefix:"));
+    g.eImgPrefix = make<QLineEdit>(group, "eImgPrefix", QRect(50, 44, 110, 22), "Image prefix");
+    g.eImgPrefix->setAlignment(Qt::AlignRight);
+    g.eImgPrefix->setMaxLength(30);
+    QFont bold = g.eImgPrefix->font();
+    bold.setBold(true);
+    g.eImgPrefix->setFont(bold);
+    g.eImgPrefix->setText(QStringLiteral("Image_"));
+    g.lActImg = make<QLabel>(group, "lActImg", QRect(164, 46, 48, 17), "Image number");
+    g.lActImg->setFont(bold);
+    g.lActImg->setText(QStringLiteral("00000"));
+    g.udActImg = make<QSpinBox>(group, "udActImg", QRect(214, 44, 46, 22));
+    g.udActImg->setMinimum(1);
+}
+
+void buildTypeRow(QGroupBox* group, ImageGroupControls& g) {
+    g.chJPG = makeIndicator(group, "chJPG", 8, 72, "JPG");
+    g.chORW = makeIndicator(group, "chORW", 56, 72, "ORW");
+    g.chTIF = makeIndicator(group, "chTIF", 104, 72, "TIF");
+    g.chMOV = makeIndicator(group, "chMOV", 152, 72, "MOV");
+    g.bViewJPG = make<QPushButton>(group, "bViewJPG", QRect(206, 70, 54, 22), "View the JPEG");
+    g.bViewJPG->setText(QStringLiteral("View"));
+    g.bViewJPG->setEnabled(false);
+}
+
+void buildPreviewRow(QGroupBox* group, ImageGroupControls& g) {
+    g.sbPreview =
+        make<QToolButton>(group, "sbPreview", QRect(8, 98, 70, 22), "Toggle preview window");
+    g.sbPreview->setText(QStringLiteral("Preview"));
+    g.sbPreview->setCheckable(true);
+    g.sbPreview->setChecked(true);
+    g.chCloseImage = make<QCheckBox>(group, "chCloseImage", QRect(84, 100, 120, 18));
+    g.chCloseImage->setText(QStringLiteral("Close after 5 sec"));
+    g.ProgressBar = make<QProgressBar>(group, "ProgressBar", QRect(206, 102, 54, 14));
+    g.ProgressBar->setRange(0, 100);
+    g.ProgressBar->setTextVisible(false);
+    g.ProgressBar->hide();
+}
+
+} // namespace
+
+void buildImageGroup(QWidget* page, WindowControls& controls) {
+    ImageGroupControls& g = controls.images;
+    g.gbImage = make<QGroupBox>(page, "gbImage",
+                                QRect(kCameraGroupLeft, kCameraGroupTop + 390 + kGroupGap,
+                                      kCameraGroupWidth, kImageGroupHeight));
+    g.gbImage->setTitle(QStringLiteral("Images"));
+    buildDirectoryRow(g.gbImage, g);
+    buildNumberRow(g.gbImage, g);
+    buildTypeRow(g.gbImage, g);
+    buildPreviewRow(g.gbImage, g);
+}
+
+} // namespace mainpage

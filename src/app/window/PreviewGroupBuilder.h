@@ -1,0 +1,15 @@
+#pragma once
+// Builds the preview group of the Main page: the live image, its navigator,
+// the still image and the live view control panel with the movie settings.
+#include "app/window/WindowControls.h"
+
+class QWidget;
+
+namespace mainpage {
+
+void buildPreviewGroup(QWidget* page, WindowControls& controls);
+
+// Places the preview group's parts for the group's current size.
+void layoutPreviewGroup(const LiveViewControls& liveView);
+
+} // namespace mainpage

@@ -1,0 +1,225 @@
+#include "camera/CameraLink.h"
+
+#include "camera/Callbacks.h"
+#include "camera/CapabilityValues.h"
+#include "camera/ModelTable.h"
+#include "camera/SourceShortcuts.h"
+#include "camera/ValueText.h"
+#include "log/LogSink.h"
+
+#include <thread>
+
+using namespace orv;
+
+namespace {
+
+// A result the module gives when it has taken the request and will call the
+// completion procedure.
+bool accepted(int32_t result) {
+    int8_t byte = resultByte(result);
+    return byte == 0 || byte == 1 || (result & 0xFF) == kResultStartPending;
+}
+
+} // namespace
+
+CameraLink::CameraLink(LogSink* log, std::filesystem::path moduleDirectory)
+    : m_log(log), m_loader(std::move(moduleDirectory)),
+      m_values(std::make_unique<CapabilityValues>(*this)),
+      m_shortcuts(std::make_unique<SourceShortcuts>(*this)),
+      m_callbacks(std::make_unique<Callbacks>(*this)) {}
+
+CameraLink::~CameraLink() {
+    if (!CloseCameraModule()) {
+        UnloadCameraModule();
+    }
+}
+
+void CameraLink::setModuleDirectory(std::filesystem::path directory) {
+    m_loader = ModuleLoader(std::move(directory));
+}
+
+void CameraLink::log(const std::string& taggedText) const {
+    if (m_log) {
+        m_log->log(taggedText);
+    }
+}
+
+void CameraLink::dslrLog(const std::string& taggedText) const {
+    if (m_log) {
+        m_log->dslrLog(taggedText);
+    }
+}
+
+bool CameraLink::LoadCameraModule(const std::string& model) {
+    if (isLoaded()) {
+        UnloadCameraModule();
+    }
+    m_moduleFileName = ModuleFileForModel(model, m_moduleFileName);
+    LoadOutcome outcome = m_loader.load(m_moduleFileName);
+    m_lastLoadStatus = outcome.status;
+    m_lastLoadDetail = outcome.detail;
+    if (outcome.status == LoadStatus::MissingTransport) {
+        m_moduleFileName = kTransportLibraryName;
+    }
+    if (outcome.status != LoadStatus::Loaded) {
+        std::string text = LoadStatusText(outcome.status, m_moduleFileName);
+        if (!outcome.detail.empty()) {
+            text += " (" + outcome.detail + ")";
+        }
+        dslrLog("<re>" + text + "</re>");
+        return false;
+    }
+    m_library = std::move(outcome.handle);
+    m_entry = outcome.entry;
+    return true;
+}
+
+bool CameraLink::OpenCameraModule(const std::string& model) {
+    if ((m_moduleObject || isLoaded()) && !CloseCameraModule()) {
+        UnloadCameraModule();
+    }
+    if (!LoadCameraModule(model)) {
+        return false;
+    }
+    m_moduleObject = std::make_unique<CamObject>(*this, nullptr, kObjModule, 0);
+    m_moduleObject->setId(CamObject::kUnsetId);
+    CamObject* module = m_moduleObject.get();
+    int32_t result = CallEntry(nullptr, kCmdOpen, 0, kDtObject,
+                               reinterpret_cast<intptr_t>(module->vendorObject()), nullptr, 0);
+    if (resultByte(result) != 0) {
+        // The module does not know this root; keeping it would make the
+        // close fail and strand the library.
+        m_moduleObject.reset();
+        return true;
+    }
+    if (RefreshCapabilities(module) && InstallCallbacks(module) &&
+        CapabilitySupports(module, kCapModuleMode, kOpSet)) {
+        m_values->setUnsignedInline(module, kCapModuleMode, 1);
+    }
+    return true;
+}
+
+bool CameraLink::CloseCameraModule() {
+    if (CamObject* module = m_moduleObject.get()) {
+        while (CamObject* source = module->childAt(0)) {
+            m_currentSource = source;
+            if (!CloseChild(module, source->id())) {
+                // A source that cannot be closed keeps the module loaded;
+                // retrying it here would never end.
+                return false;
+            }
+        }
+        m_currentSource = nullptr;
+        if (!RemoveCallbacks(module)) {
+            return false;
+        }
+        if (resultByte(CallEntry(module->vendorObject(), kCmdClose, 0, kDtNone, 0, nullptr, 0)) !=
+            0) {
+            return false;
+        }
+        m_moduleObject.reset();
+    }
+    UnloadCameraModule();
+    return true;
+}
+
+void CameraLink::UnloadCameraModule() {
+    // A tree without its module means nothing; drop it with the library.
+    m_currentSource = nullptr;
+    m_moduleObject.reset();
+    m_entry = nullptr;
+    m_library.reset();
+    // No module left to call back: records still waiting for it go now.
+    m_outstanding.clear();
+}
+
+int32_t CameraLink::CallEntry(VendorObject* object, uint32_t command, uint32_t param,
+                              uint32_t dataType, intptr_t data, CompletionProcFn completion,
+                              intptr_t completionRef) {
+    if (!m_entry) {
+        m_lastEntryResult = -1;
+        return m_lastEntryResult;
+    }
+    m_lastEntryResult =
+        m_entry(object, command & 0x7F, param, dataType & 0xFF, data, completion, completionRef);
+    return m_lastEntryResult;
+}
+
+void CameraLink::CompletionProc(VendorObject* /*object*/, uint32_t /*command*/, uint32_t /*param*/,
+                                uint32_t /*dataType*/, intptr_t /*data*/, intptr_t completionRef,
+                                int32_t result) {
+    auto* record = reinterpret_cast<CompletionRecord*>(completionRef);
+    if (record && record->link) {
+        record->link->completionArrived(record, result);
+    }
+}
+
+void CameraLink::completionArrived(CompletionRecord* record, int32_t result) {
+    record->result = result;
+    ++record->counter;
+    if (record->abandoned) {
+        m_outstanding.erase(record);
+    }
+}
+
+bool CameraLink::IdlePump(CamObject* object) {
+    int8_t byte = resultByte(
+        CallEntry(object ? object->vendorObject() : nullptr, kCmdIdle, 0, kDtNone, 0, nullptr, 0));
+    return byte == 0 || byte == 1;
+}
+
+bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target) {
+    const auto deadline = std::chrono::steady_clock::now() + m_waitLimit;
+    while (counter < target) {
+        if (!IdlePump(object)) {
+            return counter >= target;
+        }
+        // Most completions arrive during the idle call itself: no sleep then.
+        if (counter >= target) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kIdleSleep);
+    }
+    return true;
+}
+
+RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
+                                  std::unique_ptr<CompletionExtra> extra) {
+    RequestOutcome outcome;
+    if (!isLoaded()) {
+        return outcome;
+    }
+    auto owned = std::make_unique<CompletionRecord>();
+    CompletionRecord* record = owned.get();
+    record->link = this;
+    record->block = std::move(request.block);
+    record->contents = std::move(request.contents);
+    record->extra = std::move(extra);
+    m_outstanding.emplace(record, std::move(owned));
+
+    intptr_t data = record->block.empty() ? request.inlineData
+                                          : reinterpret_cast<intptr_t>(record->block.data());
+    outcome.result = CallEntry(object ? object->vendorObject() : nullptr, request.command,
+                               request.param, request.dataType, data, &CameraLink::CompletionProc,
+                               reinterpret_cast<intptr_t>(record));
+    // A refused request is not waited for; if the module calls back anyway,
+    // the abandoned record takes it.
+    if (accepted(outcome.result) && record->counter < 1 && object) {
+        if (!WaitForCompletion(object, record->counter, 1) && record->counter < 1) {
+            dslrLog("<re>CAMERA: command " + std::to_string(request.command) + " for 0x" +
+                    HexText(request.param, 4) + " did not complete.</re>");
+        }
+    }
+    outcome.completed = record->counter >= 1;
+    if (outcome.completed) {
+        request.block = std::move(record->block);
+        request.contents = std::move(record->contents);
+        m_outstanding.erase(record);
+    } else {
+        record->abandoned = true;
+    }
+    return outcome;
+}

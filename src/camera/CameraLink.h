@@ -1,0 +1,150 @@
+#pragma once
+// The camera access layer's module state and its low-level operations:
+// loading the module for a camera model, entry calls with completion and
+// wait, and the object tree (module -> sources -> items -> data objects).
+// One instance per camera connection; everything runs on one thread and the
+// module calls back only from inside this object's entry calls.
+#include "camera/CamObject.h"
+#include "camera/CameraTypes.h"
+#include "camera/CompletionRecord.h"
+#include "camera/ModuleLoader.h"
+#include "camera/ModuleRequest.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class Callbacks;
+class CapabilityValues;
+class LogSink;
+class SourceEventListener;
+class SourceShortcuts;
+
+class CameraLink {
+public:
+    static constexpr std::chrono::milliseconds kDefaultWaitLimit{30000};
+    static constexpr std::chrono::milliseconds kIdleSleep{10};
+    static constexpr int kMaxCapabilityRetries = 100;
+
+    explicit CameraLink(LogSink* log = nullptr, std::filesystem::path moduleDirectory =
+                                                    ModuleLoader::defaultModuleDirectory());
+    CameraLink(const CameraLink&) = delete;
+    CameraLink& operator=(const CameraLink&) = delete;
+    // Closes the module; if it refuses, drops the tree and unloads anyway.
+    ~CameraLink();
+
+    // ---- Configuration ----
+    void setModuleDirectory(std::filesystem::path directory);
+    const std::filesystem::path& moduleDirectory() const { return m_loader.moduleDirectory(); }
+    void setWaitLimit(std::chrono::milliseconds limit) { m_waitLimit = limit; }
+    std::chrono::milliseconds waitLimit() const { return m_waitLimit; }
+    void setLogSink(LogSink* log) { m_log = log; }
+    LogSink* logSink() const { return m_log; }
+    void setSourceEventListener(SourceEventListener* listener) { m_sourceListener = listener; }
+    SourceEventListener* sourceEventListener() const { return m_sourceListener; }
+
+    // ---- Module loading ----
+    bool LoadCameraModule(const std::string& model);
+    // Returns the result of loading only; a failing root open shows up later
+    // as a missing camera.
+    bool OpenCameraModule(const std::string& model);
+    // True when the module is closed and unloaded afterwards.
+    bool CloseCameraModule();
+    void UnloadCameraModule();
+    bool isLoaded() const { return m_entry != nullptr; }
+
+    // ---- Calls ----
+    int32_t CallEntry(orv::VendorObject* object, uint32_t command, uint32_t param,
+                      uint32_t dataType, intptr_t data, orv::CompletionProcFn completion,
+                      intptr_t completionRef);
+    static void CompletionProc(orv::VendorObject* object, uint32_t command, uint32_t param,
+                               uint32_t dataType, intptr_t data, intptr_t completionRef,
+                               int32_t result);
+    bool IdlePump(CamObject* object);
+    // Idles `object` until `counter` reaches `target`. False when the idle
+    // call fails or the wait limit passes first.
+    bool WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target);
+    // Asynchronous request with completion and wait. Blocks travel in the
+    // request and come back with the module's answer.
+    RequestOutcome Submit(CamObject* object, ModuleRequest& request,
+                          std::unique_ptr<CompletionExtra> extra = nullptr);
+    // Requests given up on whose completion has not arrived yet.
+    size_t outstandingRequests() const { return m_outstanding.size(); }
+
+    // ---- Module state ----
+    const std::string& ModuleFileName() const { return m_moduleFileName; }
+    void setModuleFileName(std::string name) { m_moduleFileName = std::move(name); }
+    LoadStatus lastLoadStatus() const { return m_lastLoadStatus; }
+    const std::string& lastLoadDetail() const { return m_lastLoadDetail; }
+    int32_t LastEntryResult() const { return m_lastEntryResult; }
+    CamObject* ModuleObject() const { return m_moduleObject.get(); }
+    CamObject* CurrentSource() const { return m_currentSource; }
+    void setCurrentSource(CamObject* source) { m_currentSource = source; }
+    uint32_t CameraType() const { return m_cameraType; }
+    uint32_t AfPointCount() const { return m_afPointCount; }
+    const std::string& cameraName() const { return m_cameraName; }
+    void setCameraName(std::string name) { m_cameraName = std::move(name); }
+    // Module-wide scratch records: valid until the next enum/array request.
+    orv::EnumRecord& enumScratch() { return m_enumScratch; }
+    orv::ArrayRecord& arrayScratch() { return m_arrayScratch; }
+
+    // ---- Object tree ----
+    bool RefreshCapabilities(CamObject* object);
+    static const orv::CapabilityInfo* FindCapability(const CamObject* object, uint32_t capId);
+    static bool CapabilitySupports(const CamObject* object, uint32_t capId, uint8_t operations);
+    static CamObject* FindChild(const CamObject* object, uint32_t id);
+    static CamObject* ChildAt(const CamObject* object, size_t index);
+    bool OpenChild(CamObject* parent, uint32_t id);
+    bool CloseChild(CamObject* parent, uint32_t id);
+    bool EnumerateChildren(CamObject* object);
+    // Makes the n-th (from 1) attached camera named `model` the current source.
+    bool SelectSource(const std::string& model, uint32_t n);
+    bool CloseCurrentSource();
+    bool InstallCallbacks(CamObject* object);
+    bool RemoveCallbacks(CamObject* object);
+
+    // ---- Helpers owned by the link ----
+    CapabilityValues& values() { return *m_values; }
+    SourceShortcuts& shortcuts() { return *m_shortcuts; }
+
+    void log(const std::string& taggedText) const;
+    void dslrLog(const std::string& taggedText) const;
+
+private:
+    void completionArrived(CompletionRecord* record, int32_t result);
+    void forgetModule();
+    bool readCapabilityList(CamObject* object, std::vector<orv::CapabilityInfo>& list);
+    bool readSourceIds(std::vector<uint32_t>& ids);
+    bool trySource(uint32_t id, const std::string& model, uint32_t n, uint32_t& matches,
+                   std::vector<std::string>& names);
+
+    LogSink* m_log = nullptr;
+    SourceEventListener* m_sourceListener = nullptr;
+    ModuleLoader m_loader;
+    std::chrono::milliseconds m_waitLimit = kDefaultWaitLimit;
+
+    std::string m_moduleFileName;
+    LoadStatus m_lastLoadStatus = LoadStatus::MissingModuleFile;
+    std::string m_lastLoadDetail;
+    LibraryHandle m_library;
+    orv::ModuleEntryPointFn m_entry = nullptr;
+    int32_t m_lastEntryResult = 0;
+
+    std::unique_ptr<CamObject> m_moduleObject;
+    CamObject* m_currentSource = nullptr;
+    uint32_t m_cameraType = 0;
+    uint32_t m_afPointCount = 0;
+    std::string m_cameraName;
+    orv::EnumRecord m_enumScratch{};
+    orv::ArrayRecord m_arrayScratch{};
+
+    std::unordered_map<const CompletionRecord*, std::unique_ptr<CompletionRecord>> m_outstanding;
+
+    std::unique_ptr<CapabilityValues> m_values;
+    std::unique_ptr<SourceShortcuts> m_shortcuts;
+    std::unique_ptr<Callbacks> m_callbacks;
+};

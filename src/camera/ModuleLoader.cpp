@@ -1,0 +1,102 @@
+#include "camera/ModuleLoader.h"
+
+#include <cstdlib>
+#include <dlfcn.h>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+#ifndef VANTORA_INSTALL_PREFIX
+#define VANTORA_INSTALL_PREFIX "/usr/local"
+#endif
+
+void LibraryCloser::operator()(void* handle) const {
+    if (handle) {
+        dlclose(handle);
+    }
+}
+
+ModuleLoader::ModuleLoader(fs::path moduleDirectory)
+    : m_moduleDirectory(std::move(moduleDirectory)) {}
+
+fs::path ModuleLoader::locate(const std::string& fileName) const {
+    if (fileName.empty()) {
+        return {};
+    }
+    std::error_code error;
+    // dlopen only looks in the working directory for names with a slash.
+    fs::path local = fs::path(".") / fileName;
+    if (fs::exists(local, error)) {
+        return local;
+    }
+    if (!m_moduleDirectory.empty()) {
+        fs::path installed = m_moduleDirectory / fileName;
+        if (fs::exists(installed, error)) {
+            return installed;
+        }
+    }
+    return {};
+}
+
+LoadOutcome ModuleLoader::load(const std::string& moduleFileName) const {
+    LoadOutcome outcome;
+    if (locate(orv::kTransportLibraryName).empty()) {
+        outcome.status = LoadStatus::MissingTransport;
+        return outcome;
+    }
+    fs::path path = locate(moduleFileName);
+    if (path.empty()) {
+        outcome.status = LoadStatus::MissingModuleFile;
+        return outcome;
+    }
+    outcome.handle.reset(dlopen(path.c_str(), RTLD_NOW));
+    if (!outcome.handle) {
+        const char* error = dlerror();
+        outcome.status = LoadStatus::CannotOpen;
+        outcome.detail = error ? error : path.string();
+        return outcome;
+    }
+    dlerror();
+    void* symbol = dlsym(outcome.handle.get(), orv::kEntryPointName);
+    if (!symbol) {
+        outcome.status = LoadStatus::EntryMissing;
+        outcome.detail = path.string();
+        outcome.handle.reset();
+        return outcome;
+    }
+    outcome.entry = reinterpret_cast<orv::ModuleEntryPointFn>(symbol);
+    outcome.status = LoadStatus::Loaded;
+    return outcome;
+}
+
+fs::path ModuleLoader::defaultModuleDirectory() {
+    if (const char* env = std::getenv("VANTORA_MODULE_DIR"); env && *env) {
+        return env;
+    }
+    std::error_code error;
+    fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        fs::path beside = exe.parent_path() / "modules";
+        if (fs::is_directory(beside, error)) {
+            return beside;
+        }
+    }
+    return fs::path(VANTORA_INSTALL_PREFIX) / "lib" / "vantora" / "modules";
+}
+
+std::string LoadStatusText(LoadStatus status, const std::string& fileName) {
+    switch (status) {
+    case LoadStatus::Loaded:
+        return fileName + " loaded";
+    case LoadStatus::MissingTransport:
+        return std::string("Transport library not found: ") + orv::kTransportLibraryName;
+    case LoadStatus::MissingModuleFile:
+        return "Module file not found: " +
+               (fileName.empty() ? "(no module for this model)" : fileName);
+    case LoadStatus::CannotOpen:
+        return "Module file cannot be loaded: " + fileName;
+    case LoadStatus::EntryMissing:
+        return std::string("Module file has no ") + orv::kEntryPointName + ": " + fileName;
+    }
+    return fileName;
+}

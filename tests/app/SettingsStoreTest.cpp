@@ -1,0 +1,188 @@
+// Settings file: first run, round trip, window placement, bad files.
+#include "app/SettingsStore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QString kPictures = QStringLiteral("/home/someone/Pictures");
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_dir;
+    QString path() const { return m_dir.filePath(QStringLiteral("Quillon Labs/Vantora.ini")); }
+    SettingsStore store() const { return SettingsStore(path()); }
+
+    void writeFile(const QByteArray& content) const {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    static AppSettings everyValueChanged() {
+        AppSettings s;
+        s.windowState = 1;
+        s.top = 120;
+        s.left = -40;
+        s.width = 1020;
+        s.height = 700;
+        s.previewWidth = 990;
+        s.pagesWidth = 720;
+        s.logAllDslr = true;
+        s.dslrAutoConnect = true;
+        s.imgPrefix = QStringLiteral("@Shot, \"day\"=1;Ünï_");
+        s.imgDir = QStringLiteral("/data/photos, 2024/");
+        s.preview = false;
+        s.closePreview = true;
+        return s;
+    }
+};
+
+TEST_F(SettingsStoreTest, FirstRunReadsDefaultsAndCreatesTheFileOnlyAtClose) {
+    const AppSettings read = store().RegRead(kPictures);
+
+    AppSettings expected;
+    expected.imgDir = kPictures;
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(read.imgPrefix, "Image_");
+    EXPECT_TRUE(read.preview);
+    EXPECT_FALSE(QFileInfo::exists(path())) << "a first run writes no Version";
+
+    EXPECT_TRUE(store().RegWrite(read));
+    EXPECT_TRUE(QFileInfo::exists(path()));
+}
+
+TEST_F(SettingsStoreTest, EveryValueSurvivesARoundTrip) {
+    const AppSettings saved = everyValueChanged();
+    ASSERT_TRUE(store().RegWrite(saved));
+
+    EXPECT_EQ(store().RegRead(kPictures), saved);
+    QSettings raw(path(), QSettings::IniFormat);
+    EXPECT_EQ(raw.value("Version").toString(), "0.24b") << "an existing file gets the version";
+    EXPECT_EQ(raw.value("logAllDSLR").toString(), "1") << "booleans are stored as integers";
+    EXPECT_EQ(raw.value("Preview").toString(), "0");
+}
+
+TEST_F(SettingsStoreTest, MaximisedWindowKeepsTheLastNormalPlacement) {
+    AppSettings first =
+        withWindowPlacement(AppSettings(), Qt::WindowNoState, QRect(30, 40, 900, 650));
+    ASSERT_TRUE(store().RegWrite(first));
+
+    AppSettings second = store().RegRead(kPictures);
+    second = withWindowPlacement(second, Qt::WindowMaximized, QRect(0, 0, 1920, 1080));
+    ASSERT_TRUE(store().RegWrite(second));
+
+    const AppSettings third = store().RegRead(kPictures);
+    EXPECT_EQ(third.windowState, 2);
+    EXPECT_EQ(third.left, 30);
+    EXPECT_EQ(third.top, 40);
+    EXPECT_EQ(third.width, 900);
+    EXPECT_EQ(third.height, 650);
+}
+
+TEST_F(SettingsStoreTest, MaximisedWindowOnFirstRunSavesNoPlacement) {
+    AppSettings s =
+        withWindowPlacement(AppSettings(), Qt::WindowMaximized, QRect(0, 0, 1920, 1080));
+    ASSERT_TRUE(store().RegWrite(s));
+
+    const AppSettings read = store().RegRead(kPictures);
+    EXPECT_EQ(read.windowState, 2);
+    EXPECT_FALSE(read.top.has_value());
+    EXPECT_FALSE(read.height.has_value());
+}
+
+TEST_F(SettingsStoreTest, WindowStatesMapBothWays) {
+    EXPECT_EQ(windowStateFromSaved(2), Qt::WindowMaximized);
+    EXPECT_EQ(windowStateFromSaved(1), Qt::WindowMinimized);
+    EXPECT_EQ(windowStateFromSaved(7), Qt::WindowNoState);
+    EXPECT_EQ(savedFromWindowState(Qt::WindowMinimized | Qt::WindowMaximized), 1);
+    EXPECT_EQ(savedFromWindowState(Qt::WindowMaximized), 2);
+    EXPECT_EQ(savedFromWindowState(Qt::WindowNoState), 0);
+}
+
+TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeAreIgnored) {
+    writeFile("[General]\n"
+              "Height=tall\n"
+              "Top=12.5\n"
+              "Left=99999999999\n"
+              "Width=0x20\n"
+              "WindowState=2\n"
+              "logAllDSLR=true\n"
+              "DSLRAutoConnect=\n"
+              "ImgPrefix=a, b\n"
+              "ImgDir=@Size(3 4)\n"
+              "Preview=no\n"
+              "PreWidth=@Rect(1 2 3 4)\n"
+              "SecWidth=800\n");
+
+    const AppSettings read = store().RegRead(kPictures);
+
+    AppSettings expected;
+    expected.imgDir = kPictures;
+    expected.windowState = 2;
+    expected.pagesWidth = 800;
+    EXPECT_EQ(read, expected);
+}
+
+TEST_F(SettingsStoreTest, PrefixInForceIsTheRestoredOneEvenWhenAbsent) {
+    writeFile("[General]\nHeight=600\n");
+    EXPECT_EQ(store().RegRead(kPictures).imgPrefix, "Image_");
+
+    writeFile("[General]\nImgPrefix=Wedding_\n");
+    EXPECT_EQ(store().RegRead(kPictures).imgPrefix, "Wedding_");
+}
+
+TEST_F(SettingsStoreTest, GarbageFileGivesDefaultsAndIsReplacedAtClose) {
+    QByteArray garbage;
+    for (int i = 0; i < 4000; ++i) {
+        garbage.append(static_cast<char>((i * 7919) % 256));
+    }
+    writeFile(garbage);
+
+    const AppSettings read = store().RegRead(kPictures);
+    AppSettings expected;
+    expected.imgDir = kPictures;
+    EXPECT_EQ(read, expected);
+
+    ASSERT_TRUE(store().RegWrite(everyValueChanged()));
+    EXPECT_EQ(store().RegRead(kPictures), everyValueChanged());
+}
+
+TEST_F(SettingsStoreTest, TruncatedFileKeepsNoHalfValue) {
+    writeFile("[General]\nHeight=600\nImgPrefix=Sh");
+    const AppSettings read = store().RegRead(kPictures);
+    EXPECT_EQ(read.height, 600);
+    EXPECT_EQ(read.imgPrefix, "Sh"); // a cut text is still a text
+    writeFile("[General]\nHeight=600\n[Gene");
+    EXPECT_EQ(store().RegRead(kPictures).height, std::nullopt) << "damaged: defaults";
+}
+
+TEST_F(SettingsStoreTest, UnwritableLocationSavesNothingSilently) {
+    writeFile("[General]\n");
+    const QString blocked = path() + QStringLiteral("/below-a-file/Vantora.ini");
+    EXPECT_FALSE(SettingsStore(blocked).RegWrite(everyValueChanged()));
+    EXPECT_FALSE(QFileInfo::exists(blocked));
+}
+
+TEST_F(SettingsStoreTest, SavingReplacesTheFileAsAWhole) {
+    ASSERT_TRUE(store().RegWrite(AppSettings()));
+    struct stat before {};
+    ASSERT_EQ(::stat(path().toLocal8Bit().constData(), &before), 0);
+
+    ASSERT_TRUE(store().RegWrite(everyValueChanged()));
+    struct stat after {};
+    ASSERT_EQ(::stat(path().toLocal8Bit().constData(), &after), 0);
+    // A new inode: the new content was written elsewhere and renamed over
+    // the old file, which a crash midway would have left intact.
+    EXPECT_NE(before.st_ino, after.st_ino);
+    EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files).size(), 1);
+}
+
+} // namespace

@@ -1,0 +1,4 @@
+// A loadable library without ModuleEntryPoint, for the loader's tests.
+extern "C" int vantoraNotAnEntryPoint() {
+    return 0;
+}
