@@ -172,6 +172,12 @@ bool SimControl::removeItem(int camera, uint32_t itemId) {
     return vsim_remove_item(camera, itemId) != 0;
 }
 
+bool SimControl::removeObjectCapability(uint32_t objectType, int camera, uint32_t itemId,
+                                        uint32_t dataId, uint32_t capId) {
+    const vsim_event_target target{objectType, camera, itemId, dataId};
+    return vsim_remove_object_capability(&target, capId) != 0;
+}
+
 bool SimControl::raiseEvent(uint32_t objectType, int camera, uint32_t itemId, uint32_t dataId,
                             uint32_t event, uintptr_t data) {
     const vsim_event_target target{objectType, camera, itemId, dataId};

@@ -27,10 +27,10 @@ struct CallRecord {
 // (command 0 matches only idle calls when matchIdle is set).
 struct Fault {
     enum class Kind {
-        FailWithResult,   // return `result` at once, do nothing
-        NeverComplete,    // accept the request but never call the completion
-        ArrayTooSmall,    // answer capability-info requests with 0x84
-        FailIdle,         // the idle call fails
+        FailWithResult, // return `result` at once, do nothing
+        NeverComplete,  // accept the request but never call the completion
+        ArrayTooSmall,  // answer capability-info requests with 0x84
+        FailIdle,       // the idle call fails
     };
     Kind kind = Kind::FailWithResult;
     uint32_t command = 0;
@@ -102,6 +102,10 @@ public:
     // idle call; false when no such object is open.
     static bool raiseEvent(uint32_t objectType, int camera, uint32_t itemId, uint32_t dataId,
                            uint32_t event, uintptr_t data);
+    // Removes a capability from any object's list (same addressing as
+    // raiseEvent) and raises capability-list-changed on it.
+    static bool removeObjectCapability(uint32_t objectType, int camera, uint32_t itemId,
+                                       uint32_t dataId, uint32_t capId);
     // A question to the user through the module's request procedure,
     // delivered at the next idle call; false while the module is closed.
     static bool requestUserInterface(uint8_t kind, const std::string& prompt,

@@ -300,6 +300,50 @@ VSIM_EXPORT int vsim_raise_event(const vsim_event_target* target, uint32_t event
                : 0;
 }
 
+namespace {
+
+// The capability list of the world object a target names, or null.
+std::vector<SimCapability>* capabilitiesOf(const vsim_event_target& target) {
+    if (target.object_type == orv::kObjModule) {
+        return &world().moduleCapabilities();
+    }
+    SimCamera* c = world().camera(target.camera);
+    if (c == nullptr) {
+        return nullptr;
+    }
+    if (target.object_type == orv::kObjSource) {
+        return &c->capabilities();
+    }
+    vsim::SimItem* item = c->findItem(target.item_id);
+    if (item == nullptr) {
+        return nullptr;
+    }
+    if (target.object_type == orv::kObjItem) {
+        return &item->capabilities;
+    }
+    vsim::SimDataObject* data =
+        target.object_type == orv::kObjData ? item->findData(target.data_id) : nullptr;
+    return data != nullptr ? &data->capabilities : nullptr;
+}
+
+} // namespace
+
+VSIM_EXPORT int vsim_remove_object_capability(const vsim_event_target* target, uint32_t cap) {
+    std::vector<SimCapability>* caps = target != nullptr ? capabilitiesOf(*target) : nullptr;
+    if (caps == nullptr) {
+        return 0;
+    }
+    const auto it = std::find_if(caps->begin(), caps->end(),
+                                 [cap](const SimCapability& c) { return c.id == cap; });
+    if (it == caps->end()) {
+        return 0;
+    }
+    caps->erase(it);
+    world().raise(target->object_type, target->camera, target->item_id, target->data_id,
+                  orv::kEvCapListChanged, cap);
+    return 1;
+}
+
 VSIM_EXPORT int vsim_request_user_interface(uint8_t kind, const char* prompt, const char* detail) {
     if (!world().objects().moduleOpen()) {
         return 0;

@@ -126,6 +126,10 @@ int vsim_raise_event(const vsim_event_target* target, uint32_t event, uintptr_t 
 /* Queues a user-interface request (kind 0-3, others allowed) to the module's
  * request procedure; 1 when the module is open. */
 int vsim_request_user_interface(uint8_t kind, const char* prompt, const char* detail);
+/* Removes a capability from the list of the object the target names (module,
+ * source, item or data object of the world, open or not) and raises
+ * capability-list-changed on the open objects matching it; 1 when removed. */
+int vsim_remove_object_capability(const vsim_event_target* target, uint32_t cap);
 /* Reply to the last delivered request; -1 when none was delivered. */
 int32_t vsim_last_ui_reply(void);
 

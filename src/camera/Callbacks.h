@@ -1,21 +1,28 @@
 #pragma once
 // The procedures the module calls to report what happens in the camera:
 // installed as capabilities of every opened object, removed before it is
-// closed. Each recovers its CamObject from the reference it was given.
+// closed. Each recovers its CamObject from the reference it was given; the
+// module stops calling an object's procedures once they are removed and the
+// object is closed, and a node is freed only after both.
 #include <cstdint>
+#include <string>
 
 class CameraLink;
 class CamObject;
 
 class Callbacks {
 public:
+    // Longest prompt or detail text taken from a user-interface request.
+    static constexpr size_t kMaxUiTextBytes = 4096;
+
     explicit Callbacks(CameraLink& link);
 
-    // Event procedure for every object type, and the user-interface request
-    // procedure on the module; each only when settable. False at the first
-    // failing set.
+    // By object type: module event then user-interface request procedure;
+    // source, item and data object their event procedure. Each only when
+    // settable; false at the first failing set.
     bool InstallCallbacks(CamObject* object);
-    // Clears capabilities 2, 3 and (module only) 5 where settable.
+    // Clears capabilities 2, 3 and (module only) 5 where settable, in that
+    // order; false at the first failure.
     bool RemoveCallbacks(CamObject* object);
 
     static void ModuleEventProc(intptr_t ref, uint32_t event, uintptr_t data);
@@ -30,3 +37,7 @@ private:
 
     CameraLink& m_link;
 };
+
+// The question shown to the user: prompt, then CR LF and the detail when
+// there is one. Either text may be absent (null).
+std::string UiRequestMessage(const char* prompt, const char* detail);

@@ -3,6 +3,7 @@
 #include "camera/Callbacks.h"
 #include "camera/CapabilityValues.h"
 #include "camera/ModelTable.h"
+#include "camera/RawSourceEventLog.h"
 #include "camera/SourceShortcuts.h"
 #include "camera/ValueText.h"
 #include "log/LogSink.h"
@@ -26,7 +27,9 @@ CameraLink::CameraLink(LogSink* log, std::filesystem::path moduleDirectory)
     : m_log(log), m_loader(std::move(moduleDirectory)),
       m_values(std::make_unique<CapabilityValues>(*this)),
       m_shortcuts(std::make_unique<SourceShortcuts>(*this)),
-      m_callbacks(std::make_unique<Callbacks>(*this)) {}
+      m_callbacks(std::make_unique<Callbacks>(*this)) {
+    m_rawSourceLog = std::make_unique<RawSourceEventLog>(*this);
+}
 
 CameraLink::~CameraLink() {
     if (!CloseCameraModule()) {
@@ -36,6 +39,10 @@ CameraLink::~CameraLink() {
 
 void CameraLink::setModuleDirectory(std::filesystem::path directory) {
     m_loader = ModuleLoader(std::move(directory));
+}
+
+SourceEventListener* CameraLink::sourceEventListener() const {
+    return m_sourceListener ? m_sourceListener : m_rawSourceLog.get();
 }
 
 void CameraLink::log(const std::string& taggedText) const {
@@ -84,12 +91,13 @@ bool CameraLink::OpenCameraModule(const std::string& model) {
     m_moduleObject = std::make_unique<CamObject>(*this, nullptr, kObjModule, 0);
     m_moduleObject->setId(CamObject::kUnsetId);
     CamObject* module = m_moduleObject.get();
+    track(module);
     int32_t result = CallEntry(nullptr, kCmdOpen, 0, kDtObject,
                                reinterpret_cast<intptr_t>(module->vendorObject()), nullptr, 0);
     if (resultByte(result) != 0) {
         // The module does not know this root; keeping it would make the
         // close fail and strand the library.
-        m_moduleObject.reset();
+        dropTree();
         return true;
     }
     if (RefreshCapabilities(module) && InstallCallbacks(module) &&
@@ -117,7 +125,7 @@ bool CameraLink::CloseCameraModule() {
             0) {
             return false;
         }
-        m_moduleObject.reset();
+        dropTree();
     }
     UnloadCameraModule();
     return true;
@@ -126,7 +134,7 @@ bool CameraLink::CloseCameraModule() {
 void CameraLink::UnloadCameraModule() {
     // A tree without its module means nothing; drop it with the library.
     m_currentSource = nullptr;
-    m_moduleObject.reset();
+    dropTree();
     m_entry = nullptr;
     m_library.reset();
     // No module left to call back: records still waiting for it go now.
@@ -170,13 +178,22 @@ bool CameraLink::IdlePump(CamObject* object) {
 
 bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target) {
     const auto deadline = std::chrono::steady_clock::now() + m_waitLimit;
+    const CamObjectRef waited = refOf(object);
     while (counter < target) {
-        if (!IdlePump(object)) {
+        // A callback may have closed the object meanwhile: nothing left to idle.
+        CamObject* current = resolve(waited);
+        if (object && !current) {
+            return false;
+        }
+        if (!IdlePump(current)) {
             return counter >= target;
         }
         // Most completions arrive during the idle call itself: no sleep then.
         if (counter >= target) {
             return true;
+        }
+        if (object && !resolve(waited)) {
+            return false;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
@@ -189,7 +206,8 @@ bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, u
 RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
                                   std::unique_ptr<CompletionExtra> extra) {
     RequestOutcome outcome;
-    if (!isLoaded()) {
+    // A node closed by a callback is never handed to the module again.
+    if (!isLoaded() || (object && !isLive(object))) {
         return outcome;
     }
     auto owned = std::make_unique<CompletionRecord>();
@@ -222,4 +240,23 @@ RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
         record->abandoned = true;
     }
     return outcome;
+}
+
+void CameraLink::track(const CamObject* object) {
+    m_liveObjects[object] = m_nextSerial++;
+}
+
+void CameraLink::dropTree() {
+    m_liveObjects.clear();
+    m_moduleObject.reset();
+}
+
+CamObjectRef CameraLink::refOf(CamObject* object) const {
+    auto it = m_liveObjects.find(object);
+    return it == m_liveObjects.end() ? CamObjectRef{} : CamObjectRef{object, it->second};
+}
+
+CamObject* CameraLink::resolve(const CamObjectRef& ref) const {
+    auto it = m_liveObjects.find(ref.object);
+    return it != m_liveObjects.end() && it->second == ref.serial ? ref.object : nullptr;
 }

@@ -23,6 +23,15 @@ class CapabilityValues;
 class LogSink;
 class SourceEventListener;
 class SourceShortcuts;
+class UiRequestHandler;
+
+// A tree node as it was when a call began. Module callbacks during any wait
+// may close nodes, so code that waited resolves this instead of trusting the
+// pointer; the serial tells a new node at a reused address from the old one.
+struct CamObjectRef {
+    CamObject* object = nullptr;
+    uint64_t serial = 0;
+};
 
 class CameraLink {
 public:
@@ -44,8 +53,13 @@ public:
     std::chrono::milliseconds waitLimit() const { return m_waitLimit; }
     void setLogSink(LogSink* log) { m_log = log; }
     LogSink* logSink() const { return m_log; }
+    // Receives the camera's source events; none set (or null) means they are
+    // written raw to the camera log.
     void setSourceEventListener(SourceEventListener* listener) { m_sourceListener = listener; }
-    SourceEventListener* sourceEventListener() const { return m_sourceListener; }
+    SourceEventListener* sourceEventListener() const;
+    // Answers the module's questions to the user; none set means reply 0.
+    void setUiRequestHandler(UiRequestHandler* handler) { m_uiRequestHandler = handler; }
+    UiRequestHandler* uiRequestHandler() const { return m_uiRequestHandler; }
 
     // ---- Module loading ----
     bool LoadCameraModule(const std::string& model);
@@ -107,6 +121,14 @@ public:
     bool InstallCallbacks(CamObject* object);
     bool RemoveCallbacks(CamObject* object);
 
+    // ---- Liveness of tree nodes across waits ----
+    CamObjectRef refOf(CamObject* object) const;
+    // The node when it still exists, else null.
+    CamObject* resolve(const CamObjectRef& ref) const;
+    // Whether `object` is a node of the current tree (address only, never
+    // dereferenced).
+    bool isLive(const CamObject* object) const { return m_liveObjects.count(object) != 0; }
+
     // ---- Helpers owned by the link ----
     CapabilityValues& values() { return *m_values; }
     SourceShortcuts& shortcuts() { return *m_shortcuts; }
@@ -117,13 +139,19 @@ public:
 private:
     void completionArrived(CompletionRecord* record, int32_t result);
     void forgetModule();
-    bool readCapabilityList(CamObject* object, std::vector<orv::CapabilityInfo>& list);
+    bool readCapabilityList(const CamObjectRef& ref, std::vector<orv::CapabilityInfo>& list);
+    void track(const CamObject* object);
+    void forget(const CamObject* object) { m_liveObjects.erase(object); }
+    // Drops the whole tree (and its liveness records) without telling the module.
+    void dropTree();
     bool readSourceIds(std::vector<uint32_t>& ids);
     bool trySource(uint32_t id, const std::string& model, uint32_t n, uint32_t& matches,
                    std::vector<std::string>& names);
 
     LogSink* m_log = nullptr;
     SourceEventListener* m_sourceListener = nullptr;
+    std::unique_ptr<SourceEventListener> m_rawSourceLog;
+    UiRequestHandler* m_uiRequestHandler = nullptr;
     ModuleLoader m_loader;
     std::chrono::milliseconds m_waitLimit = kDefaultWaitLimit;
 
@@ -135,6 +163,8 @@ private:
     int32_t m_lastEntryResult = 0;
 
     std::unique_ptr<CamObject> m_moduleObject;
+    std::unordered_map<const CamObject*, uint64_t> m_liveObjects;
+    uint64_t m_nextSerial = 1;
     CamObject* m_currentSource = nullptr;
     uint32_t m_cameraType = 0;
     uint32_t m_afPointCount = 0;

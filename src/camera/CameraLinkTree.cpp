@@ -18,23 +18,29 @@ constexpr uint32_t kMaxCapabilityCount = 0x10000;
 } // namespace
 
 bool CameraLink::RefreshCapabilities(CamObject* object) {
-    if (!object || !isLoaded()) {
+    if (!object || !isLoaded() || !isLive(object)) {
         return false;
     }
+    const CamObjectRef ref = refOf(object);
     object->clearCapabilities();
     std::vector<CapabilityInfo> list;
-    bool ok = readCapabilityList(object, list);
+    bool ok = readCapabilityList(ref, list);
+    // Callbacks during the reads may have closed the object.
+    object = resolve(ref);
+    if (!object) {
+        return false;
+    }
     object->setCapabilities(std::move(list));
     return ok;
 }
 
-bool CameraLink::readCapabilityList(CamObject* object, std::vector<CapabilityInfo>& list) {
+bool CameraLink::readCapabilityList(const CamObjectRef& ref, std::vector<CapabilityInfo>& list) {
     // A module that keeps answering "array too small" is asked a bounded
     // number of times, each time for the count first.
     for (int attempt = 0; attempt <= kMaxCapabilityRetries; ++attempt) {
         ModuleRequest countRequest{kCmdGetCapCount, 0, kDtUnsigned};
         countRequest.setBlock<uint32_t>(0);
-        if (!Submit(object, countRequest).ok()) {
+        if (!resolve(ref) || !Submit(ref.object, countRequest).ok()) {
             return false;
         }
         uint32_t count = 0;
@@ -43,7 +49,10 @@ bool CameraLink::readCapabilityList(CamObject* object, std::vector<CapabilityInf
         }
         ModuleRequest infoRequest{kCmdGetCapInfo, count, kDtCapInfoArray};
         infoRequest.block.assign(size_t{count} * sizeof(CapabilityInfo), 0);
-        RequestOutcome outcome = Submit(object, infoRequest);
+        if (!resolve(ref)) {
+            return false;
+        }
+        RequestOutcome outcome = Submit(ref.object, infoRequest);
         if (outcome.byte() == kResultArrayTooSmall) {
             continue;
         }
@@ -59,6 +68,10 @@ bool CameraLink::readCapabilityList(CamObject* object, std::vector<CapabilityInf
             info.description[sizeof(info.description) - 1] = '\0';
         }
         return true;
+    }
+    const CamObject* object = resolve(ref);
+    if (!object) {
+        return false;
     }
     dslrLog("<re>CAMERA: capability list of object 0x" + HexText(object->vendorObject()->id, 2) +
             " still too small after " + std::to_string(kMaxCapabilityRetries) + " retries.</re>");
@@ -83,7 +96,7 @@ CamObject* CameraLink::ChildAt(const CamObject* object, size_t index) {
 }
 
 bool CameraLink::OpenChild(CamObject* parent, uint32_t id) {
-    if (!parent || !isLoaded()) {
+    if (!parent || !isLoaded() || !isLive(parent)) {
         return false;
     }
     // A child is one node, however often the module announces it.
@@ -98,36 +111,44 @@ bool CameraLink::OpenChild(CamObject* parent, uint32_t id) {
         return false;
     }
     CamObject* opened = child.get();
+    track(opened);
     parent->addChild(std::move(child));
+    const CamObjectRef ref = refOf(opened);
     RefreshCapabilities(opened);
-    // Events during the refresh may already have closed it again.
-    if (parent->findChild(id) == opened) {
+    // Events during the refresh may already have closed it again. A failed
+    // install leaves the object open without the remaining procedures.
+    if (resolve(ref)) {
         InstallCallbacks(opened);
     }
     return true;
 }
 
 bool CameraLink::CloseChild(CamObject* parent, uint32_t id) {
+    if (!parent || !isLive(parent)) {
+        return false;
+    }
     CamObject* child = FindChild(parent, id);
     if (!child) {
         return false;
     }
+    // Events during the waits below may close this child (or its parent)
+    // themselves; then there is nothing left to do here.
+    const CamObjectRef parentRef = refOf(parent);
+    const CamObjectRef childRef = refOf(child);
     while (CamObject* grandChild = child->childAt(0)) {
         if (!CloseChild(child, grandChild->id())) {
-            return false;
+            return resolve(childRef) == nullptr;
         }
-        // Events during the close may have taken the child away meanwhile.
-        child = FindChild(parent, id);
-        if (!child) {
+        if (!resolve(childRef)) {
             return true;
         }
     }
-    if (!RemoveCallbacks(child)) {
-        return false;
-    }
-    child = FindChild(parent, id);
-    if (!child) {
+    const bool removed = RemoveCallbacks(child);
+    if (!resolve(childRef)) {
         return true;
+    }
+    if (!removed) {
+        return false;
     }
     if (resultByte(CallEntry(child->vendorObject(), kCmdClose, 0, kDtNone, 0, nullptr, 0)) != 0) {
         return false;
@@ -135,7 +156,10 @@ bool CameraLink::CloseChild(CamObject* parent, uint32_t id) {
     if (child->contains(m_currentSource)) {
         m_currentSource = nullptr;
     }
-    parent->takeChild(child);
+    forget(child);
+    if (CamObject* owner = resolve(parentRef)) {
+        owner->takeChild(child);
+    }
     return true;
 }
 

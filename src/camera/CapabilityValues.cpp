@@ -27,6 +27,10 @@ CapabilityValues::CapabilityValues(CameraLink& link) : m_link(link) {}
 
 bool CapabilityValues::usable(CamObject* object, uint32_t capId, int valueType,
                               uint8_t operation) const {
+    // A node closed by a callback during an earlier wait is not touched.
+    if (!m_link.isLive(object)) {
+        return false;
+    }
     const CapabilityInfo* info = CameraLink::FindCapability(object, capId);
     if (!info) {
         return false;
