@@ -2,14 +2,14 @@
 
 #include "app/window/AboutPage.h"
 #include "app/window/CamPictures.h"
-#include "app/window/CameraGroupBox.h"
+#include "app/widgets/CameraGroupBox.h"
 #include "app/window/CameraGroupBuilder.h"
 #include "app/window/FixedLists.h"
 #include "app/window/ImageGroupBuilder.h"
 #include "app/window/InfoPage.h"
 #include "app/window/MainPageGeometry.h"
 #include "app/window/MainWindowSize.h"
-#include "app/window/PaintBox.h"
+#include "app/widgets/PaintBox.h"
 #include "app/window/PreviewGroupBuilder.h"
 #include "app/window/WidgetFactory.h"
 

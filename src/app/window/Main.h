@@ -5,7 +5,7 @@
 // rules: page widths, preview width, resize permission, and the camera
 // group's layout. Subsystem handlers receive the control groups they need
 // through controls().
-#include "app/window/WindowControls.h"
+#include "app/widgets/WindowControls.h"
 #include "app/window/WindowLayoutRules.h"
 #include "app/window/WindowServices.h"
 

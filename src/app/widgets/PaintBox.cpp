@@ -1,4 +1,4 @@
-#include "app/window/PaintBox.h"
+#include "app/widgets/PaintBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>

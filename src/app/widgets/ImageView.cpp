@@ -1,4 +1,4 @@
-#include "app/window/ImageView.h"
+#include "app/widgets/ImageView.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "app/window/CameraGroupBox.h"
+#include "app/widgets/CameraGroupBox.h"
 
 #include <QMouseEvent>
 
