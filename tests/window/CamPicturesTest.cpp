@@ -1,7 +1,7 @@
 // Model pictures: every model and the no-camera pair exist at their sizes,
 // and LoadCamPics/ShowCamPics place them and fill the identity labels.
 #include "app/window/CamPictures.h"
-#include "app/window/CameraGroupBox.h"
+#include "app/widgets/CameraGroupBox.h"
 #include "app/window/Main.h"
 
 #include <QComboBox>

@@ -5,8 +5,8 @@
 
 #include "app/window/AboutLayout.h"
 #include "app/window/AboutPage.h"
-#include "app/window/CameraGroupBox.h"
-#include "app/window/PaintBox.h"
+#include "app/widgets/CameraGroupBox.h"
+#include "app/widgets/PaintBox.h"
 
 #include <QApplication>
 #include <QComboBox>
