@@ -33,16 +33,26 @@ void CameraDetection::DetectCameras() {
         m_host.LoadCamPics({});
         return;
     }
-    m_cameraList.clear();
     std::string line = "Detected Orvel DSLR: ";
     for (std::size_t i = 0; i < names.size(); ++i) {
-        m_cameraList.addItem(names[i]);
         line += (i == 0 ? "" : ", ") + tagBold(names[i]);
     }
-    m_cameraList.setCurrentIndex(0);
-    m_host.LoadCamPics(names.front());
+    // Every activation detects again. While a camera is connected the list,
+    // its selection and Start stay as they are: re-selecting the first entry
+    // would misname the connected camera, and enabling Start would allow a
+    // second connect. Plug events keep the list current meanwhile.
+    if (!m_host.isConnected()) {
+        m_cameraList.clear();
+        for (const std::string& name : names) {
+            m_cameraList.addItem(name);
+        }
+        m_cameraList.setCurrentIndex(0);
+        m_host.LoadCamPics(names.front());
+    }
     m_log.log(line);
-    m_host.setConnectEnabled(true);
+    if (!m_host.isConnected()) {
+        m_host.setConnectEnabled(true);
+    }
 }
 
 void CameraDetection::USBwatchUSBArrival(const std::string& path) {

@@ -18,6 +18,13 @@ template <typename... Args> std::string format(const char* pattern, Args... args
     return buffer;
 }
 
+// Apertures read "f/5.6" wherever the program shows them, as in the
+// aperture lists the controls load.
+std::string withAperturePrefix(uint32_t id, std::string text) {
+    const bool aperture = id == kCapAperture || id == kCapMovieAperture;
+    return aperture && !text.empty() ? "f/" + text : text;
+}
+
 // Reads the value the way its value type needs; types without a value
 // (process, boolean with default, unknown) read nothing.
 CapabilityValue readValue(CamObject* object, const CapabilityInfo& info) {
@@ -50,7 +57,7 @@ CapabilityValue readValue(CamObject* object, const CapabilityInfo& info) {
     case kVtArray:
         return values.getTextArray(object, id);
     case kVtEnum:
-        return values.getEnumText(object, id);
+        return withAperturePrefix(id, values.getEnumText(object, id));
     case kVtRange:
         return values.getRange(object, id);
     case kVtGeneric:

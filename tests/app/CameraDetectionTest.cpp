@@ -59,6 +59,25 @@ TEST_F(CameraDetectionTest, DetectListsEveryCameraAndSelectsTheFirst) {
     EXPECT_THAT(m_host.calls, ElementsAre("pics:Y800", "enable"));
 }
 
+TEST_F(CameraDetectionTest, DetectWhileConnectedLogsButKeepsListSelectionAndStart) {
+    const AttachedDevice first = device("orvel_bus.txt", "1-2");
+    const AttachedDevice second = device("orvel_bus.txt", "1-4");
+    m_devices.addPresent(first);
+    m_devices.addPresent(second);
+    m_list.addItem("Y800");
+    m_list.addItem("Y800");
+    m_list.setCurrentIndex(1);
+    m_host.connected = true;
+    m_host.connectedName = "Y800";
+
+    m_detection.DetectCameras();
+
+    EXPECT_EQ(m_list.items, (Strings{"Y800", "Y800"}));
+    EXPECT_EQ(m_list.current, 1) << "the connected second camera stays selected";
+    EXPECT_TRUE(m_host.calls.empty()) << "neither pictures nor Start change";
+    EXPECT_THAT(m_log.lines, ElementsAre("Detected Orvel DSLR: <b>Y800</b>, <b>Y800</b>"));
+}
+
 TEST_F(CameraDetectionTest, DetectWithoutCameraKeepsTheListAndShowsNoCamera) {
     m_devices.addPresent(device("orvel_bus.txt", "usb1"));
     m_devices.addPresent(device("odd_devices.txt", "1-6"));

@@ -4,6 +4,8 @@
 #include "camera/CapabilityListDump.h"
 #include "camera/SourceEventListener.h"
 
+#include <algorithm>
+
 using vsim::SimControl;
 
 namespace {
@@ -205,14 +207,14 @@ TEST_F(CameraTest, DumpListsEveryCapability) {
     ASSERT_EQ(lines.size(), source()->capabilities().size() + 1);
     EXPECT_EQ(lines[0], "---------- <b>Camera capability list (" +
                             HexText(source()->vendorObject()->id, 2) + ")</b> ------------");
-    bool foundLens = false;
-    for (const std::string& line : lines) {
-        if (line.find("8144: Lens info <gr>r--</gr> = <b>18-105mm f/3.5-5.6</b>") !=
-            std::string::npos) {
-            foundLens = true;
-        }
-    }
-    EXPECT_TRUE(foundLens);
+    const auto hasLine = [&lines](const std::string& part) {
+        return std::any_of(lines.begin(), lines.end(), [&part](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(hasLine("8144: Lens info <gr>r--</gr> = <b>18-105mm f/3.5-5.6</b>"));
+    EXPECT_TRUE(hasLine("8113: Aperture <gr>rw-</gr> = <b>f/"));
+    EXPECT_TRUE(hasLine("8116: Metering mode <gr>rw-</gr> = <b>Matrix</b>"));
     EXPECT_EQ(lines[1].rfind("1. ", 0), 0u);
     EXPECT_TRUE(CapabilityListDump(nullptr).empty());
 }

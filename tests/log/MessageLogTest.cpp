@@ -4,11 +4,14 @@
 #include "RtfTestReader.h"
 #include "log/StatusBar.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,6 +100,48 @@ TEST_F(MessageLogTest, EachLineIsOneBlockAndCaretEndsAtTheEnd) {
     EXPECT_EQ(m_log.lines().size(), 3u);
     EXPECT_TRUE(m_log.textCursor().atEnd());
     EXPECT_EQ(m_bar.panelText(1), " three ");
+}
+
+TEST_F(MessageLogTest, CaretMovedOrSelectionMadeByUserGoesBackToTheEnd) {
+    m_log.logsl({"one", "two"});
+    QTextCursor caret = m_log.textCursor();
+    caret.movePosition(QTextCursor::Start);
+    caret.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 3);
+    m_log.setTextCursor(caret);
+    m_log.log("three");
+    EXPECT_TRUE(m_log.textCursor().atEnd());
+    EXPECT_FALSE(m_log.textCursor().hasSelection());
+}
+
+// Scrolling to the end waits for the event loop; once it ran, the last line
+// is in view, even after the user scrolled away.
+TEST_F(MessageLogTest, ShownLogScrollsToItsLastLine) {
+    m_log.resize(240, 120);
+    m_log.show();
+    for (int i = 0; i < 300; ++i) {
+        m_log.log("line " + std::to_string(i));
+    }
+    QCoreApplication::processEvents();
+    QScrollBar* bar = m_log.verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(m_log.viewport()->rect().contains(m_log.cursorRect()));
+
+    bar->setValue(0);
+    m_log.log("latest");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(m_log.viewport()->rect().contains(m_log.cursorRect()));
+}
+
+TEST_F(MessageLogTest, LongLineIsNotWrappedAndGetsAHorizontalScrollBar) {
+    m_log.resize(240, 120);
+    m_log.show();
+    m_log.log("short");
+    m_log.log(std::string(400, 'w'));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_log.document()->lastBlock().layout()->lineCount(), 1);
+    EXPECT_GT(m_log.horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MessageLogTest, LongTextAfterATagIsShownInFull) {

@@ -1,6 +1,7 @@
 // Model pictures: every model and the no-camera pair exist at their sizes,
 // and LoadCamPics/ShowCamPics place them and fill the identity labels.
 #include "app/window/CamPictures.h"
+#include "WindowTestSupport.h"
 #include "app/widgets/CameraGroupBox.h"
 #include "app/window/Main.h"
 
@@ -19,7 +20,8 @@ QStringList pictureKeys() {
 }
 
 TEST(CamPicturesResources, EveryModelAndNoCameraHasPhotoAndLogoAtTheirSizes) {
-    TfMain window{WindowServices{}}; // registers the window's resources
+    const QTemporaryDir dir;
+    TfMain window{hermeticServices(dir)}; // registers the window's resources
     const QStringList keys = pictureKeys();
     ASSERT_EQ(keys.size(), 14);
     for (const QString& key : keys) {
@@ -50,7 +52,7 @@ TEST(CamPicturesNames, ModelListMatchesWholeNamesOnly) {
 class CamPicturesTest : public ::testing::Test {
 protected:
     CamPicturesTest() {
-        WindowServices services;
+        WindowServices services = hermeticServices(m_dir);
         services.identityReader = [this](const QString& name, int ordinal) {
             lookups.emplace_back(name, ordinal);
             return CameraIdentity{QStringLiteral("30123456789"), QStringLiteral("1.10")};
@@ -62,6 +64,7 @@ protected:
     const InfoPageControls& info() const { return window->controls().info; }
     int centredLeft(const QWidget* w) const { return (cam().gbDSLR->width() - w->width()) / 2 + 1; }
 
+    QTemporaryDir m_dir;
     std::vector<std::pair<QString, int>> lookups;
     std::unique_ptr<TfMain> window;
 };

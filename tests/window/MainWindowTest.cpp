@@ -1,12 +1,13 @@
 // The main window as built: caption, size, pages, the controls with their
 // design-time captions, hints, items and selections, the About page, and the
 // width rules applied to the real window.
+#include "WindowTestSupport.h"
 #include "app/window/Main.h"
 
-#include "app/window/AboutLayout.h"
-#include "app/window/AboutPage.h"
 #include "app/widgets/CameraGroupBox.h"
 #include "app/widgets/PaintBox.h"
+#include "app/window/AboutLayout.h"
+#include "app/window/AboutPage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,14 +24,14 @@ QStringList itemsOf(const QComboBox* list) {
     return items;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public WindowTest {
 protected:
     template <typename T> T* find(const char* name) const {
         return window.findChild<T*>(QString::fromLatin1(name));
     }
     const WindowControls& c() const { return window.controls(); }
 
-    TfMain window{WindowServices{}};
+    TfMain window{services()};
 };
 
 TEST_F(MainWindowTest, CaptionSizeAndPages) {

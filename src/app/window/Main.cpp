@@ -1,21 +1,35 @@
 #include "app/window/Main.h"
 
+#include "app/CameraDetection.h"
+#include "app/InstanceLock.h"
+#include "app/PDAPIlib.h"
+#include "app/SettingsStore.h"
+#include "app/USBwatch.h"
+#include "app/widgets/CameraGroupBox.h"
+#include "app/widgets/PaintBox.h"
 #include "app/window/AboutPage.h"
 #include "app/window/CamPictures.h"
-#include "app/widgets/CameraGroupBox.h"
 #include "app/window/CameraGroupBuilder.h"
+#include "app/window/CameraListCombo.h"
+#include "app/window/DetectionBridge.h"
 #include "app/window/FixedLists.h"
 #include "app/window/ImageGroupBuilder.h"
 #include "app/window/InfoPage.h"
 #include "app/window/MainPageGeometry.h"
 #include "app/window/MainWindowSize.h"
-#include "app/widgets/PaintBox.h"
 #include "app/window/PreviewGroupBuilder.h"
 #include "app/window/WidgetFactory.h"
+#include "app/window/WindowSettings.h"
+#include "camera/CameraLink.h"
+#include "connection/CameraConnection.h"
+#include "connection/DeferredAction.h"
+#include "connection/UiRequestDialog.h"
+#include "log/LogPage.h"
+#include "log/StatusBar.h"
+#include "web/RequestQueue.h"
 
 #include <QCloseEvent>
 #include <QStandardPaths>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 // Resources of a static library must be registered by name, outside any namespace.
@@ -40,10 +54,21 @@ QTimer* makeTimer(QObject* owner, const char* name, int interval_ms, bool single
     return timer;
 }
 
+std::unique_ptr<SettingsStore> makeSettingsStore(const QString& path) {
+    return path.isEmpty() ? std::make_unique<SettingsStore>()
+                          : std::make_unique<SettingsStore>(path);
+}
+
+std::unique_ptr<InstanceLock> makeInstanceLock(const std::string& directory) {
+    return directory.empty() ? std::make_unique<InstanceLock>()
+                             : std::make_unique<InstanceLock>(directory);
+}
+
 } // namespace
 
 TfMain::TfMain(WindowServices services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)) {
+    : QMainWindow(parent), m_services(std::move(services)),
+      m_settings(makeSettingsStore(m_services.settingsPath)) {
     initWindowResources();
     setObjectName(QStringLiteral("fMain"));
     setWindowTitle(QStringLiteral("Vantora"));
@@ -52,28 +77,112 @@ TfMain::TfMain(WindowServices services, QWidget* parent)
     buildTimers();
     m_size = std::make_unique<MainWindowSize>(*this);
     m_layoutRules = std::make_unique<WindowLayoutRules>(*m_size);
+    m_usbWatch = std::make_unique<TUSBwatch>(createCameraDeviceList(m_services.deviceBackend));
+    CameraIdentityReader identity = m_services.identityReader;
+    if (!identity) {
+        identity = [this](const QString& name, int ordinal) { return readIdentity(name, ordinal); };
+    }
     const CameraGroupControls& cam = m_c.camera;
     m_camPictures = std::make_unique<CamPictures>(
         CamPictureControls{cam.iCamPic, cam.iCamLogo, cam.lAvailable, cam.lConnectCam,
                            m_c.info.lCamNameVal, m_c.info.lCamSerialVal, m_c.info.lCamFirmwareVal,
                            cam.pLiveView, cam.cbDSLR},
-        m_services.identityReader);
+        std::move(identity));
+    buildSubsystems();
+    wireMessageLog();
     resize(kClientWidth, kClientHeight);
     setMinimumSize(kDesignMinWidth, WindowLayoutRules::kMinHeight);
     FormCreate();
     connectWindowHandlers();
 }
 
+// Members go in reverse order: detection and the connection before the
+// camera link they use, all of them before the log widgets (window children).
 TfMain::~TfMain() = default;
+
+void TfMain::buildSubsystems() {
+    MessageLog& log = messageLog();
+    const std::filesystem::path moduleDirectory = m_services.moduleDirectory.empty()
+                                                      ? ModuleLoader::defaultModuleDirectory()
+                                                      : m_services.moduleDirectory;
+    m_link = std::make_unique<CameraLink>(&log, moduleDirectory);
+    m_uiRequests = std::make_unique<UiRequestDialog>(this);
+    m_link->setUiRequestHandler(m_uiRequests.get());
+    m_requests = std::make_unique<NullRequestQueue>();
+    m_deferred = std::make_unique<DeferredAction>(m_c.timers.Timer);
+    const QString webBase =
+        m_services.webBase.isEmpty() ? QString::fromLatin1(kDefaultWebBase) : m_services.webBase;
+    m_connection = std::make_unique<CameraConnection>(
+        ConnectionContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.info,
+                          *m_link, log, *this, *m_requests, webBase});
+    m_deferred->setConnectAction([this] { m_connection->bDSLRConnectClick(); });
+    m_cameraList = std::make_unique<CameraListCombo>(*m_c.camera.cbDSLR);
+    m_detectionHost = std::make_unique<DetectionBridge>(
+        DetectionBridge::Targets{*m_c.camera.bDSLRConnect, *m_c.camera.chDSLRAutoConnect,
+                                 *m_camPictures, *m_deferred, *m_connection});
+    m_detection = std::make_unique<CameraDetection>(m_usbWatch->devices(), *m_cameraList,
+                                                    *m_detectionHost, log);
+    connect(m_usbWatch.get(), &TUSBwatch::OnUSBArrival, this,
+            [this](const QString& path) { m_detection->USBwatchUSBArrival(path.toStdString()); });
+    connect(m_usbWatch.get(), &TUSBwatch::OnUSBRemove, this,
+            [this](const QString& path) { m_detection->USBwatchUSBRemove(path.toStdString()); });
+}
+
+void TfMain::wireMessageLog() {
+    MessageLog& log = messageLog();
+    log.mirror().setStderrEnabled(m_services.logToStderr);
+    log.setStatusBar(m_statusBar);
+    const QCheckBox* logAll = m_c.camera.chLogAllDSLR;
+    log.setLogAllEvents([logAll] { return logAll->isChecked(); });
+    log.setErrorCodeReset([this] { m_connection->setPendingErrorCode(0); });
+}
+
+MessageLog& TfMain::messageLog() {
+    return m_logPage->messageLog();
+}
 
 void TfMain::FormCreate() {
     setWindowTitle(windowTitle() + QLatin1Char(' ') + QLatin1String(kVersion));
+    MessageLog& log = messageLog();
+    // The mirror file is opened first so that it holds the whole log.
+    QString mirrorError;
+    const bool mirrorOk =
+        m_services.logFile.isEmpty() || log.setMirrorFile(m_services.logFile, &mirrorError);
+    log.log("Program start");
+    if (!mirrorOk) {
+        log.log("Log file not written: " + mirrorError.toStdString());
+    }
+    m_instanceLock = makeInstanceLock(m_services.lockDirectory);
+    m_instanceNo = m_instanceLock->number();
+    m_layoutRules->setPagesWidth(WindowLayoutRules::kDefaultPagesWidth);
     m_c.images.eImageDir->setText(
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    RegRead();
     m_c.shooting.cbColorTemp->addItems(fixedlists::colorTemperatureItems());
     m_c.shooting.cbColorTemp->setCurrentIndex(-1);
     m_camPictures->LoadCamPics(QString());
     m_aboutPage->loadTexts();
+    log.setStampFormat(StampFormat::LongHour);
+}
+
+void TfMain::RegRead() {
+    const AppSettings settings = m_settings->RegRead(m_c.images.eImageDir->text());
+    windowsettings::applyPlacement(*this, settings);
+    windowsettings::applyCameraChoices(settings, m_c.camera, m_c.images);
+    m_curImgPrefix = m_c.images.eImgPrefix->text();
+    windowsettings::applyImageChoices(settings, m_c.images);
+    // A stored 0 means no width was remembered; the preview's own default
+    // (the form's width) stands then.
+    if (settings.previewWidth > 0) {
+        m_layoutRules->setPreviewWidth(settings.previewWidth);
+    }
+    m_layoutRules->setPagesWidth(settings.pagesWidth);
+}
+
+void TfMain::RegWrite() {
+    const windowsettings::PageWidths widths{m_layoutRules->previewWidth(),
+                                            m_layoutRules->pagesWidth()};
+    m_settings->RegWrite(windowsettings::collect(windowState(), QRect(pos(), size()), widths, m_c));
 }
 
 void TfMain::buildPages() {
@@ -93,9 +202,14 @@ void TfMain::buildPages() {
     logLayout->setContentsMargins(4, 4, 4, 4);
     m_c.status.logSlot = widgets::make<QWidget>(m_c.pages.tsLog, "logSlot", QRect());
     logLayout->addWidget(m_c.status.logSlot);
+    auto* slotLayout = new QVBoxLayout(m_c.status.logSlot); // owned by the slot
+    slotLayout->setContentsMargins(0, 0, 0, 0);
+    m_logPage = widgets::make<LogPage>(m_c.status.logSlot, "LogPage", QRect());
+    m_logPage->messageLog().setObjectName(QStringLiteral("reMessage"));
+    slotLayout->addWidget(m_logPage);
     m_aboutPage = std::make_unique<AboutPage>(m_c.pages.tsAbout, m_c.about);
-    auto* bar = widgets::make<QStatusBar>(this, "StatusBar", QRect());
-    setStatusBar(bar);
+    m_statusBar = widgets::make<StatusBar>(this, "StatusBar", QRect());
+    setStatusBar(m_statusBar);
     m_c.pages.tsMain->installEventFilter(this);
     m_c.pages.tsTexts->installEventFilter(this);
 }
@@ -134,6 +248,33 @@ void TfMain::setCameraConnected(bool connected) {
     FormResize();
 }
 
+void TfMain::ShowCamPics(bool show) {
+    m_camPictures->ShowCamPics(show);
+}
+
+void TfMain::LoadCamPics(const QString& name) {
+    m_camPictures->LoadCamPics(name);
+}
+
+void TfMain::showLogPage() {
+    const int logPage = static_cast<int>(Page::Status);
+    if (m_c.pages.PageControl->currentIndex() != logPage) {
+        m_c.pages.PageControl->setCurrentIndex(logPage); // runs PageControlChange
+    } else {
+        PageControlChange();
+    }
+    m_c.pages.tsLog->repaint();
+}
+
+CameraIdentity TfMain::readIdentity(const QString& name, int ordinal) {
+    CameraDeviceList& devices = m_usbWatch->devices();
+    const std::string model = name.toStdString();
+    return {QString::fromStdString(
+                ReadDeviceProperty(devices, model, ordinal, DeviceProperty::SerialNumber)),
+            QString::fromStdString(
+                ReadDeviceProperty(devices, model, ordinal, DeviceProperty::FirmwareVersion))};
+}
+
 void TfMain::FormActivate() {
     // The page and width reset belongs to start-up; doing it on every later
     // activation would throw the user back to the Main page each time the
@@ -146,7 +287,30 @@ void TfMain::FormActivate() {
         m_layoutRules->activate(previewDown(), cameraGroupWidth());
         applyWidthLock();
     }
+    if (m_closed) {
+        return;
+    }
+    m_detection->DetectCameras();
+    if (!m_connection->connected() && m_c.camera.chDSLRAutoConnect->isChecked() &&
+        m_c.camera.cbDSLR->count() > 0) {
+        m_connection->bDSLRConnectClick();
+    }
     emit activated();
+}
+
+void TfMain::FormClose() {
+    if (m_closed) {
+        return;
+    }
+    m_closed = true;
+    emit closing();
+    if (m_connection->connected()) {
+        m_connection->bDSLRDisconnClick();
+    }
+    m_instanceLock.reset();
+    // Written after the camera connection has ended, so that nothing the
+    // disconnect changes is lost.
+    RegWrite();
 }
 
 void TfMain::PageControlChange() {
@@ -156,6 +320,12 @@ void TfMain::PageControlChange() {
 
 void TfMain::FormResize() {
     if (!m_layoutRules) {
+        return;
+    }
+    // Sizes set during creation (restored placement, the first show) are not
+    // the user's choice of width; only after start-up are widths remembered.
+    if (!m_activatedOnce) {
+        applyCameraGroupLayout(WindowLayoutRules::cameraGroupLayout(m_connected, height()));
         return;
     }
     applyCameraGroupLayout(m_layoutRules->resized(currentPage(), previewDown(), m_connected));
@@ -229,7 +399,7 @@ void TfMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfMain::closeEvent(QCloseEvent* event) {
-    emit closing();
+    FormClose();
     QMainWindow::closeEvent(event);
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 // TfMain: the program's main window and composition root. It builds the four
-// pages and all their controls, owns the helpers that act on them (page and
-// width rules, model pictures, About page) and applies the window-level
-// rules: page widths, preview width, resize permission, and the camera
-// group's layout. Subsystem handlers receive the control groups they need
-// through controls().
+// pages and all their controls, owns the subsystem objects that act on them
+// (message log, camera link and connection, camera detection, page and
+// width rules, model pictures, About page), runs the start-up, activation
+// and shutdown steps, and applies the window-level rules: page widths,
+// preview width, resize permission, and the camera group's layout.
+// Subsystem handlers receive the control groups they need through
+// controls().
 #include "app/widgets/WindowControls.h"
 #include "app/window/WindowLayoutRules.h"
 #include "app/window/WindowServices.h"
+#include "connection/ConnectionHost.h"
 
 #include <QMainWindow>
 
@@ -15,15 +18,31 @@
 
 class AboutPage;
 class CamPictures;
+class CameraConnection;
+class CameraDetection;
+class CameraLink;
+class CameraListCombo;
+class DeferredAction;
+class DetectionBridge;
+class InstanceLock;
+class LogPage;
 class MainWindowSize;
+class MessageLog;
+class RequestQueue;
+class SettingsStore;
+class StatusBar;
+class TUSBwatch;
+class UiRequestDialog;
 
-class TfMain : public QMainWindow {
+class TfMain : public QMainWindow, public ConnectionHost {
     Q_OBJECT
 public:
     static constexpr const char* kVersion = "0.24b";
     static constexpr int kClientWidth = 955;
     static constexpr int kClientHeight = 665;
     static constexpr int kDesignMinWidth = 736;
+    // Module downloads come from here unless the caller names another base.
+    static constexpr const char* kDefaultWebBase = "https://vantora.invalid/";
 
     explicit TfMain(WindowServices services, QWidget* parent = nullptr);
     ~TfMain() override;
@@ -36,15 +55,39 @@ public:
     WindowLayoutRules& layoutRules() { return *m_layoutRules; }
     CamPictures& camPictures() { return *m_camPictures; }
     AboutPage& aboutPage() { return *m_aboutPage; }
+    MessageLog& messageLog();
+    StatusBar& statusBarPanel() { return *m_statusBar; }
+    CameraLink& cameraLink() { return *m_link; }
+    CameraConnection& connection() { return *m_connection; }
+    CameraDetection& detection() { return *m_detection; }
+    TUSBwatch& usbWatch() { return *m_usbWatch; }
+    DeferredAction& deferredAction() { return *m_deferred; }
+
+    // This running instance's number, from 1; reserved until the window closes.
+    int InstanceNo() const { return m_instanceNo; }
+    bool holdsInstanceLock() const { return m_instanceLock != nullptr; }
+    // The file-name prefix in force for received images.
+    const QString& CurImgPrefix() const { return m_curImgPrefix; }
+    // Whether the first activation has run (start-up is complete).
+    bool activatedOnce() const { return m_activatedOnce; }
 
     // Whether a camera connection is open; the camera group's layout follows.
     bool cameraConnected() const { return m_connected; }
-    void setCameraConnected(bool connected);
+
+    // The window as the camera connection sees it.
+    void ShowCamPics(bool show) override;
+    void LoadCamPics(const QString& name) override;
+    void FormResize() override;
+    void showLogPage() override;
+    void setCameraConnected(bool connected) override;
+    CameraIdentity readIdentity(const QString& name, int ordinal) override;
 
     // Window-level handlers, also run by other parts of the program.
     void FormActivate();
+    // Shutdown: ends the camera connection, frees the instance number and
+    // saves the settings. Runs once; later calls do nothing.
+    void FormClose();
     void PageControlChange();
-    void FormResize();
     void gbDSLRDblClick();
     void PreviewOn();
     void PreviewOff(bool remember);
@@ -54,10 +97,11 @@ public:
     Page currentPage() const;
 
 signals:
-    // Every activation of the window (camera detection and auto connect
-    // hook in here).
+    // Every activation of the window, after camera detection and the
+    // automatic connect (the image directory scan hooks in here).
     void activated();
-    // The window is closing: end the camera connection, then save settings.
+    // The window is closing, before the camera connection ends (live view
+    // and other sessions stop here).
     void closing();
 
 protected:
@@ -68,8 +112,12 @@ protected:
 
 private:
     void FormCreate();
+    void RegRead();
+    void RegWrite();
     void buildPages();
     void buildTimers();
+    void buildSubsystems();
+    void wireMessageLog();
     void connectWindowHandlers();
     void layoutMainPage();
     void applyCameraGroupLayout(const CameraGroupLayout& layout);
@@ -79,10 +127,28 @@ private:
 
     WindowServices m_services;
     WindowControls m_c;
+    // Owned by the window's object tree.
+    LogPage* m_logPage = nullptr;
+    StatusBar* m_statusBar = nullptr;
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<InstanceLock> m_instanceLock;
     std::unique_ptr<MainWindowSize> m_size;
     std::unique_ptr<WindowLayoutRules> m_layoutRules;
+    std::unique_ptr<TUSBwatch> m_usbWatch;
     std::unique_ptr<CamPictures> m_camPictures;
     std::unique_ptr<AboutPage> m_aboutPage;
+    // The camera connection's parts, in the order they depend on each other.
+    std::unique_ptr<CameraLink> m_link;
+    std::unique_ptr<UiRequestDialog> m_uiRequests;
+    std::unique_ptr<RequestQueue> m_requests;
+    std::unique_ptr<DeferredAction> m_deferred;
+    std::unique_ptr<CameraConnection> m_connection;
+    std::unique_ptr<CameraListCombo> m_cameraList;
+    std::unique_ptr<DetectionBridge> m_detectionHost;
+    std::unique_ptr<CameraDetection> m_detection;
+    QString m_curImgPrefix;
+    int m_instanceNo = 0;
     bool m_connected = false;
     bool m_activatedOnce = false;
+    bool m_closed = false;
 };

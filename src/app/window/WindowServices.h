@@ -1,10 +1,31 @@
 #pragma once
 // What the main window needs from outside: handed in by the program's entry
-// (or a test) when the window is built.
+// (or a test) when the window is built. Every field has a default that gives
+// the program's normal behaviour, so `WindowServices{}` is a real window.
+#include "app/CameraDeviceList.h"
 #include "app/window/CamPictures.h"
 
+#include <QString>
+
+#include <filesystem>
+#include <string>
+
 struct WindowServices {
-    // Serial number and firmware of an attached camera; may be empty, then
-    // the identity texts stay empty.
+    // Serial number and firmware of an attached camera. Empty: read from the
+    // attached-camera list the window watches.
     CameraIdentityReader identityReader;
+    // Settings file; empty: the per-user file.
+    QString settingsPath;
+    // Directory of the instance lock files; empty: the per-user runtime one.
+    std::string lockDirectory;
+    // Where attached cameras are found: the USB bus or the simulator.
+    DeviceBackendKind deviceBackend = DeviceBackendKind::Udev;
+    // Directory of the camera module files; empty: the program's default.
+    std::filesystem::path moduleDirectory;
+    // Base address for module downloads ("down/" + file name is appended).
+    QString webBase;
+    // Also write every log line into this file; empty: no file.
+    QString logFile;
+    // Mirror log lines to standard error (off in tests to keep output short).
+    bool logToStderr = true;
 };

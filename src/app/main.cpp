@@ -1,0 +1,78 @@
+// Program entry of Vantora: reads the command line, attaches simulated
+// cameras when asked to, builds the main window and runs the event loop.
+#include "app/window/Main.h"
+#include "SimControl.h"
+#include "app/SettingsStore.h"
+#include "app/window/ProgramOptions.h"
+#include "app/window/ScreenshotRun.h"
+#include "app/window/SimulatorMenu.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kActivationWait_ms = 300;
+
+// Attaches the simulated cameras; unknown model names are reported and skipped.
+void attachSimulatedCameras(const std::vector<std::string>& models) {
+    for (const std::string& model : models) {
+        if (vsim::SimControl::attach(model) == 0) {
+            std::fprintf(stderr, "vantora: no simulated camera model %s\n", model.c_str());
+        }
+    }
+}
+
+WindowServices servicesFor(const ProgramOptions& options) {
+    WindowServices services;
+    services.deviceBackend =
+        options.simulate ? DeviceBackendKind::Simulated : DeviceBackendKind::Udev;
+    services.logFile = options.logFile;
+    services.webBase =
+        webBaseAddress(SettingsStore().fileName(), qEnvironmentVariable("VANTORA_WEB_BASE"),
+                       QString::fromLatin1(TfMain::kDefaultWebBase));
+    return services;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quillon Labs"));
+    QApplication::setApplicationName(QStringLiteral("Vantora"));
+    const ProgramOptions options =
+        parseProgramOptions(QApplication::arguments(), qEnvironmentVariable("VANTORA_SIMULATE"));
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "vantora: %s\n", qPrintable(options.error));
+        std::fprintf(stderr, "usage: vantora [--simulate MODEL[,MODEL...]] [--log-file PATH] "
+                             "[--screenshot PATH]\n");
+        return 2;
+    }
+    if (options.simulate) {
+        attachSimulatedCameras(*options.simulate);
+    }
+    TfMain window(servicesFor(options));
+    std::unique_ptr<SimulatorMenu> simulatorMenu;
+    if (options.simulate) {
+        simulatorMenu = std::make_unique<SimulatorMenu>(*window.menuBar());
+    }
+    window.show();
+    // Without a window manager (a virtual screen) the window may never be
+    // told it became active; start-up must not depend on that. The wait
+    // lets a real activation come first, so start-up runs only once.
+    QTimer::singleShot(kActivationWait_ms, &window, [&window] {
+        if (!window.activatedOnce()) {
+            window.FormActivate();
+        }
+    });
+    std::unique_ptr<ScreenshotRun> screenshot;
+    if (!options.screenshotPath.isEmpty()) {
+        screenshot = std::make_unique<ScreenshotRun>(window, options.screenshotPath);
+        screenshot->start();
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,55 @@
+#include "app/window/ScreenshotRun.h"
+
+#include "app/window/Main.h"
+#include "connection/CameraConnection.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+#include <cstdio>
+
+ScreenshotRun::ScreenshotRun(TfMain& window, QString path, QObject* parent)
+    : QObject(parent), m_window(window), m_path(std::move(path)) {
+    m_timer.setInterval(kPoll_ms);
+    connect(&m_timer, &QTimer::timeout, this, &ScreenshotRun::poll);
+}
+
+void ScreenshotRun::start() {
+    m_timer.start();
+}
+
+void ScreenshotRun::poll() {
+    m_waited_ms += kPoll_ms;
+    const WindowControls& c = m_window.controls();
+    if (m_window.connection().connected()) {
+        m_timer.stop();
+        QTimer::singleShot(kSettle_ms, this, &ScreenshotRun::capture);
+        return;
+    }
+    // "Auto" may have connected already; otherwise press Start once it is
+    // enabled (a Start pressed while connecting does nothing).
+    if (!m_clicked && m_window.activatedOnce() && c.camera.bDSLRConnect->isEnabled()) {
+        m_clicked = true;
+        c.camera.bDSLRConnect->click();
+    }
+    if (m_waited_ms >= kConnectLimit_ms) {
+        m_timer.stop();
+        capture();
+    }
+}
+
+void ScreenshotRun::capture() {
+    const bool connected = m_window.connection().connected();
+    const bool saved = m_window.grab().save(m_path, "PNG");
+    if (saved) {
+        std::printf("Screenshot saved: %s\n", qPrintable(m_path));
+    } else {
+        std::fprintf(stderr, "Screenshot not saved: %s\n", qPrintable(m_path));
+    }
+    if (!connected) {
+        std::fprintf(stderr, "The camera connection did not open.\n");
+    }
+    std::fflush(stdout);
+    m_window.close();
+    QApplication::exit(saved && connected ? 0 : 1);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// A scripted start for demonstrations without a screen: once the window is
+// up it starts the camera connection (Start, or "Auto" doing it), waits for
+// it, saves a picture of the window and ends the program.
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class TfMain;
+
+class ScreenshotRun : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kPoll_ms = 100;
+    // Give up waiting for the connection after this long and save what shows.
+    static constexpr int kConnectLimit_ms = 15000;
+    // Let the window paint the connected state before grabbing it.
+    static constexpr int kSettle_ms = 500;
+
+    ScreenshotRun(TfMain& window, QString path, QObject* parent = nullptr);
+
+    // Starts watching; the application quits with 0 when the picture was
+    // saved and connected, 1 otherwise.
+    void start();
+
+private:
+    void poll();
+    void capture();
+
+    TfMain& m_window;
+    QString m_path;
+    QTimer m_timer;
+    int m_waited_ms = 0;
+    bool m_clicked = false;
+};

@@ -1,0 +1,112 @@
+#pragma once
+// The camera connection as the user sees it: Start and Stop, the camera
+// selector, the capability-log button, the connected flag that every other
+// handler consults, and the error report that tells the user why a
+// connection failed. Loading, opening and reading go through CameraLink.
+#include "app/widgets/WindowControls.h"
+#include "connection/ConnectionHost.h"
+#include "connection/FocusPointDisplay.h"
+#include "connection/SettingsFill.h"
+#include "connection/ShootingHandlers.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+class CameraLink;
+class MessageLog;
+class RequestQueue;
+
+// Everything the connection works on; the window owns all of it.
+struct ConnectionContext {
+    CameraGroupControls camera;
+    ShootingControls shooting;
+    FocusControls focus;
+    LiveViewControls liveView;
+    MovieControls movie;
+    InfoPageControls info;
+    CameraLink& link;
+    MessageLog& messages;
+    ConnectionHost& host;
+    RequestQueue& requests;
+    QString webBase; // base address for module downloads ("down/" + file is appended)
+};
+
+class CameraConnection : public QObject {
+    Q_OBJECT
+public:
+    // Pending error codes.
+    static constexpr uint8_t kErrorNoInternet = 1;
+    static constexpr uint8_t kErrorCameraNotAvailable = 6;
+    static constexpr uint8_t kErrorModuleMissing = 12;
+    static constexpr const char* kNoCamera = "no cam";
+
+    // Connects its own controls' signals (Start, Stop, Log, cbDSLR, cbMode,
+    // cbImageSize, tbExpoCorr).
+    explicit CameraConnection(ConnectionContext context, QObject* parent = nullptr);
+
+    void bDSLRConnectClick();
+    void bDSLRDisconnClick();
+    void cbDSLRChange();
+    void bLogClick();
+    void cbModeChange();
+    void cbImageSizeChange();
+    void tbExpoCorrChange();
+
+    bool connected() const { return m_connected; }
+    const std::string& cameraName() const { return m_cameraName; }
+    const std::string& lensText() const { return m_lensText; }
+    int cameraOrdinal() const { return m_cameraOrdinal; }
+    const QString& serialText() const { return m_serialText; }
+    const QString& firmwareText() const { return m_firmwareText; }
+
+    uint8_t pendingErrorCode() const { return m_pendingErrorCode; }
+    // The message log's error hook resets the code through this.
+    void setPendingErrorCode(uint8_t code) { m_pendingErrorCode = code; }
+    // Writes the pending error's message as an error line (elog).
+    void reportError();
+    const std::string& lastErrorText() const { return m_lastErrorText; }
+
+    // The AF point picker's state and drawing (the click handlers use it too).
+    FocusPointDisplay& focusPoint() { return m_focusPoint; }
+    ShootingHandlers& shootingHandlers() { return m_shooting; }
+
+signals:
+    // Stop released the live view button; its handler ends live view.
+    void liveViewReleased();
+    // Stop released the movie button; its handler ends movie mode.
+    void movieReleased();
+    // A connection opened, before the settings are read: the image naming
+    // forgets its last item tag and the camera text controls are built.
+    void connectionStarted();
+    // A connection closed: the camera text controls are removed.
+    void connectionStopped();
+
+private:
+    void connectWidgets();
+    bool openModule(const std::string& name);
+    bool openSource(const std::string& name);
+    void startSession();
+    void queueModuleDownload();
+    void refreshSelectorState();
+    std::string selectedName() const;
+
+    ConnectionContext m_c;
+    ShootingHandlers m_shooting;
+    SettingsFill m_fill;
+    FocusPointDisplay m_focusPoint;
+    bool m_connected = false;
+    std::string m_cameraName = kNoCamera;
+    std::string m_lensText;
+    int m_cameraOrdinal = 0;
+    QString m_serialText;
+    QString m_firmwareText;
+    uint8_t m_pendingErrorCode = 0;
+    std::string m_lastErrorText;
+};
+
+// Message of a pending error code; `moduleFileName` completes the
+// missing-module message.
+std::string ErrorCodeMessage(uint8_t code, const std::string& moduleFileName);

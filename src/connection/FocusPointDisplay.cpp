@@ -1,0 +1,49 @@
+#include "connection/FocusPointDisplay.h"
+
+#include "app/widgets/PaintBox.h"
+#include "camera/CameraLink.h"
+#include "camera/CapabilityValues.h"
+#include "camera/FocusPointGrid.h"
+#include "camera/SourceShortcuts.h"
+#include "liveview/AfPointDrawing.h"
+
+int32_t AfPointNumber(uint32_t afPointCount, int col, int row) {
+    // The camera layer's grid is the one table of point numbers; search it
+    // backwards rather than keep a second copy.
+    for (int32_t number = 1; number <= static_cast<int32_t>(afPointCount); ++number) {
+        int horizontal = 0;
+        int vertical = 0;
+        if (FocusPointGrid(afPointCount, number, horizontal, vertical) && horizontal == col &&
+            vertical == row) {
+            return number;
+        }
+    }
+    return 0;
+}
+
+FocusPointDisplay::FocusPointDisplay(PaintBox* iFocus, CameraLink& link, const bool& connected)
+    : m_iFocus(iFocus), m_link(link), m_connected(connected) {}
+
+void FocusPointDisplay::setPoint(int col, int row) {
+    m_col = col;
+    m_row = row;
+}
+
+void FocusPointDisplay::readFromCamera() {
+    m_link.shortcuts().focusPreferredArea(m_col, m_row);
+}
+
+void FocusPointDisplay::setAf() {
+    const uint32_t layout = m_link.AfPointCount();
+    if (!HasAfLayout(static_cast<int>(layout))) {
+        return;
+    }
+    const int32_t number = AfPointNumber(layout, m_col, m_row);
+    if (m_connected && number > 0) {
+        m_link.shortcuts().setIndex(orv::kCapFocusPreferredArea, static_cast<uint32_t>(number));
+    }
+    if (m_iFocus) {
+        DrawAfPoints(m_iFocus->canvas(), static_cast<int>(layout), m_col, m_row);
+        m_iFocus->update();
+    }
+}

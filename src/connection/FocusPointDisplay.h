@@ -1,0 +1,35 @@
+#pragma once
+// The chosen AF point (`AfCol`, `AfRow`) and `setAf`, which sends it to the
+// camera and redraws the AF point picture `iFocus`. The picker's click and
+// arrow handlers move the point and run setAf.
+#include <cstdint>
+
+class CameraLink;
+class PaintBox;
+
+class FocusPointDisplay {
+public:
+    // `connected` is the connection's flag; setAf writes only while it is set.
+    FocusPointDisplay(PaintBox* iFocus, CameraLink& link, const bool& connected);
+
+    int AfCol() const { return m_col; }
+    int AfRow() const { return m_row; }
+    void setPoint(int col, int row);
+
+    // The grid lookup: takes the point the camera reports in 0x8122
+    // ("Focus preferred area"); unchanged when it is not a point of the layout.
+    void readFromCamera();
+    // Writes the chosen point's number to 0x8122 (when connected) and redraws.
+    void setAf();
+
+private:
+    PaintBox* m_iFocus;
+    CameraLink& m_link;
+    const bool& m_connected;
+    int m_col = 0;
+    int m_row = 0;
+};
+
+// Number of the point at (col, row) in the camera's 0x8122 enumeration for
+// the layout, or 0 when there is no point there.
+int32_t AfPointNumber(uint32_t afPointCount, int col, int row);
