@@ -1,5 +1,7 @@
 #include "SimModels.h"
 
+#include "camera/CameraTypeFacts.h"
+
 namespace vsim {
 
 namespace {
@@ -49,58 +51,13 @@ const SimModel* findModel(const std::string& name) {
     return nullptr;
 }
 
-uint32_t afPointCount(uint32_t cameraType) {
-    switch (cameraType) {
-    case 0x20:
-    case 0x21:
-    case 0x22:
-    case 0x24:
-    case 0x2A:
-    case 0x2B:
-    case 0x30:
-    case 0x31:
-    case 0x32:
-        return 51;
-    case 0x28:
-    case 0x29:
-    case 0x2F:
-        return 11;
-    case 0x2E:
-        return 39;
-    default:
-        return 0;
-    }
-}
+uint32_t afPointCount(uint32_t cameraType) { return AfPointCountForCameraType(cameraType, 0); }
 
-uint32_t liveViewHeaderSize(uint32_t cameraType) {
-    if (cameraType == 0x2B) {
-        return 128;
-    }
-    if (cameraType >= 0x2F && cameraType <= 0x32) {
-        return 384;
-    }
-    return 64;
-}
+uint32_t liveViewHeaderSize(uint32_t cameraType) { return LiveViewHeaderSize(cameraType); }
 
 uint32_t imageAreaCount(uint32_t cameraType) {
-    switch (cameraType & 0xFF) {
-    case 0x20:
-    case 0x22:
-    case 0x25:
-    case 0x26:
-    case 0x2C:
-        return 3;
-    case 0x24:
-    case 0x2D:
-        return 2;
-    case 0x2B:
-    case 0x30:
-    case 0x31:
-    case 0x32:
-        return 4;
-    default:
-        return 1;
-    }
+    const std::size_t areas = ImageAreaNames(cameraType).size();
+    return areas == 0 ? 1 : static_cast<uint32_t>(areas); // "APS" alone
 }
 
 } // namespace vsim

@@ -73,26 +73,3 @@ bool FocusPointGrid(uint32_t afPointCount, int32_t number, int& horizontal, int&
         return false;
     }
 }
-
-uint32_t AfPointCountForCameraType(uint32_t cameraType, uint32_t current) {
-    switch (cameraType) {
-    case 0x20:
-    case 0x21:
-    case 0x22:
-    case 0x24:
-    case 0x2A:
-    case 0x2B:
-    case 0x30:
-    case 0x31:
-    case 0x32:
-        return 51;
-    case 0x28:
-    case 0x29:
-    case 0x2F:
-        return 11;
-    case 0x2E:
-        return 39;
-    default:
-        return current;
-    }
-}

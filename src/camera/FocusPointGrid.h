@@ -1,5 +1,7 @@
 #pragma once
 // Where an AF point sits on the camera's AF layout, and which layout a camera has.
+#include "camera/CameraTypeFacts.h"
+
 #include <cstdint>
 
 // Looks `number` up in the AF grid of `afPointCount` (11, 39 or 51 points)
@@ -8,7 +10,3 @@
 // for 0, which marks empty cells). Returns false and leaves the offsets
 // alone for other counts or numbers not in the grid.
 bool FocusPointGrid(uint32_t afPointCount, int32_t number, int& horizontal, int& vertical);
-
-// AF point count of a camera type (capability 0x81D7); `current` for types
-// not in the table.
-uint32_t AfPointCountForCameraType(uint32_t cameraType, uint32_t current);

@@ -9,9 +9,15 @@
 #include <QFont>
 #include <QLocale>
 #include <QSaveFile>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -35,13 +41,12 @@ QChar localeSeparator() {
 
 } // namespace
 
-MessageLog::MessageLog(QWidget* parent) : QTextEdit(parent) {
+MessageLog::MessageLog(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("reMessage"));
     setReadOnly(true);
     // Appending must not grow an undo history with the log.
     setUndoRedoEnabled(false);
-    setAcceptRichText(false);
-    setLineWrapMode(QTextEdit::NoWrap);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Tahoma where installed; otherwise font matching picks the nearest sans.
@@ -51,6 +56,9 @@ MessageLog::MessageLog(QWidget* parent) : QTextEdit(parent) {
     document()->setDefaultFont(logFont);
     m_timeSeparator = localeSeparator();
     m_endCursor = QTextCursor(document());
+    m_followEnd.setSingleShot(true);
+    m_followEnd.setInterval(0);
+    connect(&m_followEnd, &QTimer::timeout, this, &MessageLog::followEnd);
 }
 
 MessageLog::~MessageLog() = default;
@@ -100,17 +108,23 @@ LogLine MessageLog::composeLine(const std::string& text) {
 }
 
 // Appends through the log's own end cursor, one insert per run, so the cost
-// does not depend on how much the log already holds; then puts the caret at
-// the end.
+// does not depend on how much the log already holds. The layout's signals
+// are held back meanwhile: each one would recompute the scroll range, which
+// lays out the new line and the one before it at once. followEnd() does that
+// once per burst instead, and only for the lines that end up in view.
 void MessageLog::display(const LogLine& line) {
     if (m_endCursor.document() != document()) {
         m_endCursor = QTextCursor(document()); // the document was replaced
         m_endCursor.movePosition(QTextCursor::End);
     }
+    const QSignalBlocker quietLayout(document()->documentLayout());
     QTextCursor& cursor = m_endCursor;
     cursor.beginEditBlock();
     if (!m_lines.empty()) {
-        cursor.insertBlock();
+        // Formats given outright: the defaults would be read back from the
+        // document at the cursor, a lookup per line for nothing.
+        cursor.insertBlock(QTextBlockFormat(),
+                           line.runs.empty() ? QTextCharFormat() : formatOf(line.runs.front()));
     }
     const std::string_view plain = line.plain;
     for (std::size_t i = 0; i < line.runs.size(); ++i) {
@@ -125,12 +139,50 @@ void MessageLog::display(const LogLine& line) {
         }
     }
     cursor.endEditBlock();
-    setTextCursor(cursor);
+}
+
+// A caret at the end with nothing selected moves along with text inserted
+// there, so it is only put back when the user moved it or selected text.
+// Scrolling to it waits for the event loop, once for a whole burst of lines.
+void MessageLog::keepCaretAtEnd() {
+    const QTextCursor caret = textCursor();
+    if (caret.hasSelection() || !caret.atEnd()) {
+        setTextCursor(m_endCursor);
+    }
+    if (!m_followEnd.isActive()) {
+        m_firstNewBlock = document()->blockCount() - 1;
+        m_followEnd.start();
+    }
+}
+
+// Catches up with the appends since the last pass of the event loop: the
+// scroll range, the view scrolled to the caret, and a repaint of only the new
+// lines. The scroll moves the pixels already shown, so a line costs one
+// line's painting, not the whole view's.
+void MessageLog::followEnd() {
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+    if (layout == nullptr) {
+        return;
+    }
+    emit layout->documentSizeChanged(layout->documentSize());
+    // The last line sits at the bottom edge, as the view's own append does;
+    // the caret is then in view vertically and only needs the sideways part.
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    ensureCursorVisible();
+    const QTextBlock first = document()->findBlockByNumber(m_firstNewBlock);
+    if (!first.isValid()) {
+        viewport()->update();
+        return;
+    }
+    const QRectF shown = blockBoundingGeometry(first).translated(contentOffset());
+    const int top = std::max(0, static_cast<int>(std::floor(shown.top())));
+    viewport()->update(QRect(0, top, viewport()->width(), viewport()->height() - top));
 }
 
 void MessageLog::log(const std::string& text) {
     LogLine line = composeLine(text);
     display(line);
+    keepCaretAtEnd();
     m_mirror.write(line.plain);
     m_lines.push_back(std::move(line));
 }

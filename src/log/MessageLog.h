@@ -1,24 +1,28 @@
 #pragma once
-// The message log `reMessage`: a read-only rich-text view that stamps each
+// The message log `reMessage`: a read-only text view that stamps each
 // TaggedText message, shows it with its colours and styles, mirrors it to the
 // status bar and to the log mirror, and can be saved as RTF. It keeps its own
 // list of lines, so saving never has to read the text document back.
+// A plain-text view with per-run character formats: its layout is per line
+// and lazy (only lines that are shown get laid out), so an append costs the
+// same in an empty log and in one of 100 000 lines.
 #include "log/LogFormats.h"
 #include "log/LogLine.h"
 #include "log/LogMirror.h"
 #include "log/LogSink.h"
 #include "log/StatusBar.h"
 
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
 #include <QTextCursor>
-#include <QTextEdit>
 #include <QTime>
+#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
 
-class MessageLog : public QTextEdit, public LogSink {
+class MessageLog : public QPlainTextEdit, public LogSink {
     Q_OBJECT
 public:
     // Outcome of writing the log to a file; `error` says why it failed.
@@ -71,9 +75,15 @@ private:
     std::string currentStamp() const;
     LogLine composeLine(const std::string& text);
     void display(const LogLine& line);
+    void keepCaretAtEnd();
+    void followEnd();
 
     std::vector<LogLine> m_lines;
     QTextCursor m_endCursor; // always at the end of the document
+    // Scrolls the view to the caret once per pass of the event loop rather
+    // than once per line: a burst of lines costs one scroll and one repaint.
+    QTimer m_followEnd;
+    int m_firstNewBlock = 0; // first line appended since the view last followed
     bool m_errorLinePending = false;
     StampFormat m_stampFormat = StampFormat::ShortHour;
     QChar m_timeSeparator{u':'};
