@@ -13,16 +13,3 @@ int findItem(const CameraListControl& list, const std::string& text) {
     }
     return -1;
 }
-
-int cameraOrdinal(const CameraListControl& list) {
-    const int selected = list.currentIndex();
-    if (selected < 0 || selected >= list.count()) {
-        return 0;
-    }
-    const std::string text = list.itemText(selected);
-    int ordinal = 0;
-    for (int i = 0; i <= selected; ++i) {
-        ordinal += list.itemText(i) == text ? 1 : 0;
-    }
-    return ordinal;
-}

@@ -26,7 +26,3 @@ std::string currentText(const CameraListControl& list);
 // Index of the first entry equal to text, or -1.
 int findItem(const CameraListControl& list, const std::string& text);
 
-// Camera ordinal of the selected entry: how many entries up to and including
-// it carry its text (1 for the first camera of a model); 0 when none is
-// selected.
-int cameraOrdinal(const CameraListControl& list);

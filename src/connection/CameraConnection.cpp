@@ -1,6 +1,7 @@
 #include "connection/CameraConnection.h"
 
 #include "app/widgets/CameraGroupBox.h"
+#include "app/widgets/CameraOrdinal.h"
 #include "app/widgets/PaintBox.h"
 #include "camera/CameraLink.h"
 #include "camera/CapabilityListDump.h"
@@ -22,18 +23,6 @@ constexpr int kSerialChars = 7;
 
 std::string trimmed(const std::string& text) {
     return QString::fromStdString(text).trimmed().toStdString();
-}
-
-// How many entries up to and including the selected one carry its text.
-int selectorOrdinal(const QComboBox* selector) {
-    const int selected = selector->currentIndex();
-    int ordinal = 0;
-    for (int index = 0; index <= selected; ++index) {
-        if (selector->itemText(index) == selector->itemText(selected)) {
-            ++ordinal;
-        }
-    }
-    return ordinal;
 }
 
 } // namespace
@@ -86,7 +75,7 @@ void CameraConnection::bDSLRConnectClick() {
         // A failed connect must not show the lens of an earlier camera.
         m_lensText.clear();
         const std::string name = selectedName();
-        m_cameraOrdinal = selectorOrdinal(m_c.camera.cbDSLR);
+        m_cameraOrdinal = ::cameraOrdinal(*m_c.camera.cbDSLR);
         const CameraIdentity identity =
             m_c.host.readIdentity(QString::fromStdString(name), m_cameraOrdinal);
         m_serialText = identity.serial.left(kSerialChars);
@@ -235,7 +224,7 @@ void CameraConnection::cbDSLRChange() {
     const QString name = selector->currentText();
     m_c.host.LoadCamPics(name);
     if (selector->currentIndex() >= 0) {
-        const CameraIdentity identity = m_c.host.readIdentity(name, selectorOrdinal(selector));
+        const CameraIdentity identity = m_c.host.readIdentity(name, ::cameraOrdinal(*selector));
         m_serialText = identity.serial.left(kSerialChars);
         m_firmwareText = identity.firmware;
     } else {

@@ -1,6 +1,6 @@
 #include "app/window/CamPictures.h"
 
-#include "app/window/CameraOrdinal.h"
+#include "app/widgets/CameraOrdinal.h"
 #include "app/window/MainPageGeometry.h"
 
 #include <QComboBox>
@@ -11,14 +11,6 @@ namespace {
 
 constexpr int kNoCameraLogoLeft = 10;
 constexpr int kSerialLength = 7;
-
-QStringList entriesOf(const QComboBox& list) {
-    QStringList entries;
-    for (int i = 0; i < list.count(); ++i) {
-        entries << list.itemText(i);
-    }
-    return entries;
-}
 
 } // namespace
 
@@ -99,7 +91,7 @@ void CamPictures::centre(QWidget* widget) const {
 void CamPictures::refreshIdentity(const QString& name) {
     const QComboBox& list = *m_controls.cbDSLR;
     const QString selected = list.currentIndex() >= 0 ? list.currentText() : name;
-    const int ordinal = cameraOrdinal(entriesOf(list), list.currentIndex());
+    const int ordinal = cameraOrdinal(list);
     const CameraIdentity identity =
         m_identityReader ? m_identityReader(selected, ordinal) : CameraIdentity{};
     m_serial = identity.serial.left(kSerialLength);

@@ -1,4 +1,4 @@
-#include "app/window/CameraOrdinal.h"
+#include "app/widgets/CameraOrdinal.h"
 
 int cameraOrdinal(const QStringList& entries, int selected) {
     if (selected < 0 || selected >= entries.size()) {
@@ -11,4 +11,12 @@ int cameraOrdinal(const QStringList& entries, int selected) {
         }
     }
     return ordinal;
+}
+
+int cameraOrdinal(const QComboBox& selector) {
+    QStringList entries;
+    for (int i = 0; i < selector.count(); ++i) {
+        entries << selector.itemText(i);
+    }
+    return cameraOrdinal(entries, selector.currentIndex());
 }
