@@ -51,9 +51,13 @@ const SimModel* findModel(const std::string& name) {
     return nullptr;
 }
 
-uint32_t afPointCount(uint32_t cameraType) { return AfPointCountForCameraType(cameraType, 0); }
+uint32_t afPointCount(uint32_t cameraType) {
+    return AfPointCountForCameraType(cameraType, 0);
+}
 
-uint32_t liveViewHeaderSize(uint32_t cameraType) { return LiveViewHeaderSize(cameraType); }
+uint32_t liveViewHeaderSize(uint32_t cameraType) {
+    return LiveViewHeaderSize(cameraType);
+}
 
 uint32_t imageAreaCount(uint32_t cameraType) {
     const std::size_t areas = ImageAreaNames(cameraType).size();

@@ -25,4 +25,3 @@ std::string currentText(const CameraListControl& list);
 
 // Index of the first entry equal to text, or -1.
 int findItem(const CameraListControl& list, const std::string& text);
-

@@ -100,7 +100,9 @@ enum EventNumber : uint32_t {
 
 // ---- Results --------------------------------------------------------------
 // Callers judge the low byte of a result read as a signed 8-bit number.
-inline int8_t resultByte(int32_t result) { return static_cast<int8_t>(result & 0xFF); }
+inline int8_t resultByte(int32_t result) {
+    return static_cast<int8_t>(result & 0xFF);
+}
 constexpr int8_t kResultArrayTooSmall = -124; // 0x84
 constexpr int8_t kResultOutOfMemory = -118;   // 0x8A
 constexpr uint8_t kResultStartPending = 0xA4; // accepted by a start request

@@ -1,8 +1,8 @@
 #include "app/window/CameraGroupBuilder.h"
 
 #include "app/widgets/CameraGroupBox.h"
-#include "app/window/MainPageGeometry.h"
 #include "app/widgets/PaintBox.h"
+#include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
 
 #include <QFontDatabase>

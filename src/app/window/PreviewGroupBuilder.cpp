@@ -1,8 +1,8 @@
 #include "app/window/PreviewGroupBuilder.h"
 
 #include "app/widgets/ImageView.h"
-#include "app/window/MainPageGeometry.h"
 #include "app/widgets/PaintBox.h"
+#include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
 
 #include <QIntValidator>
