@@ -222,11 +222,11 @@ void CameraConnection::refreshSelectorState() {
 void CameraConnection::cbDSLRChange() {
     QComboBox* selector = m_c.camera.cbDSLR;
     const QString name = selector->currentText();
-    m_c.host.LoadCamPics(name);
+    // The pictures read the device identity already; it is not asked twice.
+    const CameraIdentity shown = m_c.host.LoadCamPics(name);
     if (selector->currentIndex() >= 0) {
-        const CameraIdentity identity = m_c.host.readIdentity(name, ::cameraOrdinal(*selector));
-        m_serialText = identity.serial.left(kSerialChars);
-        m_firmwareText = identity.firmware;
+        m_serialText = shown.serial.left(kSerialChars);
+        m_firmwareText = shown.firmware;
     } else {
         m_serialText.clear();
         m_firmwareText.clear();

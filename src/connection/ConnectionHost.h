@@ -10,7 +10,9 @@ class ConnectionHost {
 public:
     virtual ~ConnectionHost() = default;
     virtual void ShowCamPics(bool show) = 0;
-    virtual void LoadCamPics(const QString& name) = 0;
+    // Shows the pictures of a selector entry and returns the identity it
+    // shows on the Info page (serial already cut to its shown length).
+    virtual CameraIdentity LoadCamPics(const QString& name) = 0;
     virtual void FormResize() = 0;
     // PageControl to the log page (index 2), its page-change handler, repaint.
     virtual void showLogPage() = 0;

@@ -409,7 +409,8 @@ TEST_F(ConnectTest, LogButtonShowsTheLogPageAndTheCapabilityList) {
 TEST_F(ConnectTest, SelectorChangeShowsPicturesAndSerialHint) {
     listCameras({"Y4", "Y800"}, 0);
     controls.camera.cbDSLR->setCurrentIndex(1);
-    EXPECT_EQ(host.calls.front(), "LoadCamPics(Y800)");
+    EXPECT_EQ(host.calls, std::vector<std::string>{"LoadCamPics(Y800)"})
+        << "the identity the pictures read is not read again";
     EXPECT_EQ(controls.camera.cbDSLR->toolTip(), "Y800 (Serial: SNY800-)");
     EXPECT_EQ(connection->serialText(), "SNY800-");
 }

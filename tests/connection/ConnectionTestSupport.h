@@ -25,8 +25,9 @@ public:
     void ShowCamPics(bool show) override {
         calls.push_back(show ? "ShowCamPics(1)" : "ShowCamPics(0)");
     }
-    void LoadCamPics(const QString& name) override {
+    CameraIdentity LoadCamPics(const QString& name) override {
         calls.push_back("LoadCamPics(" + name.toStdString() + ")");
+        return {QStringLiteral("SN%1-LONG").arg(name).left(7), QStringLiteral("1.1")};
     }
     void FormResize() override { calls.push_back("FormResize"); }
     void showLogPage() override { calls.push_back("showLogPage"); }

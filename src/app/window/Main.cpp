@@ -252,8 +252,9 @@ void TfMain::ShowCamPics(bool show) {
     m_camPictures->ShowCamPics(show);
 }
 
-void TfMain::LoadCamPics(const QString& name) {
+CameraIdentity TfMain::LoadCamPics(const QString& name) {
     m_camPictures->LoadCamPics(name);
+    return {m_camPictures->serialText(), m_camPictures->firmwareText()};
 }
 
 void TfMain::showLogPage() {

@@ -76,7 +76,7 @@ public:
 
     // The window as the camera connection sees it.
     void ShowCamPics(bool show) override;
-    void LoadCamPics(const QString& name) override;
+    CameraIdentity LoadCamPics(const QString& name) override;
     void FormResize() override;
     void showLogPage() override;
     void setCameraConnected(bool connected) override;
