@@ -35,7 +35,6 @@ public:
     int handle() const { return m_handle; }
     uint32_t sourceId() const;
     const std::string& model() const { return m_model.name; }
-    const SimModel& modelInfo() const { return m_model; }
     const std::string& serialNumber() const { return m_serial; }
     const std::string& firmwareVersion() const { return m_firmware; }
 

@@ -84,9 +84,7 @@ int32_t writeEnumIndex(SimCapability& cap, intptr_t data) {
     if (const int32_t r = take(data, in); r != kOk) {
         return r;
     }
-    const size_t entries =
-        cap.elementType == orv::kElemUnsigned ? cap.values.size() : cap.texts.size();
-    if (in.currentIndex >= entries) {
+    if (in.currentIndex >= cap.enumEntries()) {
         return kErrBadValue;
     }
     cap.currentIndex = in.currentIndex;
@@ -136,6 +134,19 @@ template <typename Record> int32_t putHeader(intptr_t data, const Record& record
     }
     std::memcpy(address(data), &record, offsetof(Record, data));
     return kOk;
+}
+
+// Where the program wants enumeration or array contents and how much room
+// it made there, from the record it passed.
+struct ContentsTarget {
+    uintptr_t address = 0;
+    size_t bytes = 0;
+};
+
+template <typename Record> ContentsTarget contentsTarget(intptr_t data) {
+    Record in{};
+    std::memcpy(&in, address(data), sizeof in);
+    return {in.data, static_cast<size_t>(in.elementCount) * in.bytesPerElement};
 }
 
 } // namespace
@@ -301,31 +312,17 @@ int32_t readContents(const SimCapability& cap, uint32_t dataType, intptr_t data)
     }
     // Both records start with element type and count; the program sized its
     // buffer from the record we handed out, so it must still match.
-    uint32_t elementCount = 0;
-    uint16_t bytesPerElement = 0;
-    uintptr_t target = 0;
-    if (isEnum) {
-        orv::EnumRecord in{};
-        std::memcpy(&in, address(data), sizeof in);
-        elementCount = in.elementCount;
-        bytesPerElement = in.bytesPerElement;
-        target = in.data;
-    } else {
-        orv::ArrayRecord in{};
-        std::memcpy(&in, address(data), sizeof in);
-        elementCount = in.elementCount;
-        bytesPerElement = in.bytesPerElement;
-        target = in.data;
-    }
+    const ContentsTarget target =
+        isEnum ? contentsTarget<orv::EnumRecord>(data) : contentsTarget<orv::ArrayRecord>(data);
     const std::vector<uint8_t> bytes = cap.contents();
-    if (target == 0) {
+    if (target.address == 0) {
         return kErrNoData;
     }
-    if (static_cast<size_t>(elementCount) * bytesPerElement < bytes.size()) {
+    if (target.bytes < bytes.size()) {
         return kErrArrayTooSmall;
     }
     if (!bytes.empty()) {
-        std::memcpy(reinterpret_cast<void*>(target), bytes.data(), bytes.size());
+        std::memcpy(reinterpret_cast<void*>(target.address), bytes.data(), bytes.size());
     }
     return kOk;
 }

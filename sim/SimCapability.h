@@ -38,6 +38,10 @@ struct SimCapability {
 
     bool allows(uint32_t op) const { return (operations & op) != 0; }
     uint32_t elementCount() const;
+    // Entries of an enumeration (values or texts), as indexes count them.
+    size_t enumEntries() const {
+        return elementType == orv::kElemUnsigned ? values.size() : texts.size();
+    }
     // Contents as the module hands them out (packed texts, 256-byte texts,
     // unsigned elements).
     std::vector<uint8_t> contents() const;

@@ -136,9 +136,7 @@ VSIM_EXPORT int vsim_set_text(int camera, uint32_t cap, const char* value) {
 
 VSIM_EXPORT int vsim_set_enum_index(int camera, uint32_t cap, uint32_t index) {
     SimCapability* c = capOf(camera, cap, orv::kVtEnum);
-    const size_t entries =
-        c == nullptr ? 0
-                     : (c->elementType == orv::kElemUnsigned ? c->values.size() : c->texts.size());
+    const size_t entries = c == nullptr ? 0 : c->enumEntries();
     return index >= entries ? 0 : (c->currentIndex = index, changed(camera, cap));
 }
 
@@ -300,36 +298,11 @@ VSIM_EXPORT int vsim_raise_event(const vsim_event_target* target, uint32_t event
                : 0;
 }
 
-namespace {
-
-// The capability list of the world object a target names, or null.
-std::vector<SimCapability>* capabilitiesOf(const vsim_event_target& target) {
-    if (target.object_type == orv::kObjModule) {
-        return &world().moduleCapabilities();
-    }
-    SimCamera* c = world().camera(target.camera);
-    if (c == nullptr) {
-        return nullptr;
-    }
-    if (target.object_type == orv::kObjSource) {
-        return &c->capabilities();
-    }
-    vsim::SimItem* item = c->findItem(target.item_id);
-    if (item == nullptr) {
-        return nullptr;
-    }
-    if (target.object_type == orv::kObjItem) {
-        return &item->capabilities;
-    }
-    vsim::SimDataObject* data =
-        target.object_type == orv::kObjData ? item->findData(target.data_id) : nullptr;
-    return data != nullptr ? &data->capabilities : nullptr;
-}
-
-} // namespace
-
 VSIM_EXPORT int vsim_remove_object_capability(const vsim_event_target* target, uint32_t cap) {
-    std::vector<SimCapability>* caps = target != nullptr ? capabilitiesOf(*target) : nullptr;
+    std::vector<SimCapability>* caps =
+        target != nullptr ? world().capabilitiesOf(target->object_type, target->camera,
+                                                   target->item_id, target->data_id)
+                          : nullptr;
     if (caps == nullptr) {
         return 0;
     }

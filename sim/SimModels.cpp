@@ -55,10 +55,6 @@ uint32_t afPointCount(uint32_t cameraType) {
     return AfPointCountForCameraType(cameraType, 0);
 }
 
-uint32_t liveViewHeaderSize(uint32_t cameraType) {
-    return LiveViewHeaderSize(cameraType);
-}
-
 uint32_t imageAreaCount(uint32_t cameraType) {
     const std::size_t areas = ImageAreaNames(cameraType).size();
     return areas == 0 ? 1 : static_cast<uint32_t>(areas); // "APS" alone

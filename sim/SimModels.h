@@ -28,9 +28,8 @@ const std::vector<SimModel>& modelTable();
 const SimModel* findModel(const std::string& name);
 
 // Layout facts the program derives from the camera type; the simulator must
-// agree with them (focus-area indexes, live view header).
-uint32_t afPointCount(uint32_t cameraType);       // 51, 39, 11, or 0 without a layout
-uint32_t liveViewHeaderSize(uint32_t cameraType); // 64, 128 or 384
+// agree with them (focus-area indexes, image areas).
+uint32_t afPointCount(uint32_t cameraType); // 51, 39, 11, or 0 without a layout
 // Number of image-area choices (CCD data mode values 3, 4, ...).
 uint32_t imageAreaCount(uint32_t cameraType);
 

@@ -133,25 +133,7 @@ int32_t SimModule::usable(const Call& call) {
 }
 
 std::vector<SimCapability>* SimModule::capabilities(const OpenObject& object) {
-    if (object.type == orv::kObjModule) {
-        return &m_world.moduleCapabilities();
-    }
-    SimCamera* camera = m_world.camera(object.camera);
-    if (camera == nullptr) {
-        return nullptr;
-    }
-    if (object.type == orv::kObjSource) {
-        return &camera->capabilities();
-    }
-    SimItem* item = camera->findItem(object.itemId);
-    if (item == nullptr) {
-        return nullptr;
-    }
-    if (object.type == orv::kObjItem) {
-        return &item->capabilities;
-    }
-    SimDataObject* data = item->findData(object.id);
-    return data == nullptr ? nullptr : &data->capabilities;
+    return m_world.capabilitiesOf(object.type, object.camera, object.itemId, object.id);
 }
 
 SimCapability* SimModule::capability(const Call& call) {

@@ -107,6 +107,29 @@ std::vector<SimCapability>& SimWorld::moduleCapabilities() {
     return m_moduleCaps;
 }
 
+std::vector<SimCapability>* SimWorld::capabilitiesOf(uint32_t objectType, int camera,
+                                                     uint32_t itemId, uint32_t dataId) {
+    if (objectType == orv::kObjModule) {
+        return &moduleCapabilities();
+    }
+    SimCamera* c = this->camera(camera);
+    if (c == nullptr) {
+        return nullptr;
+    }
+    if (objectType == orv::kObjSource) {
+        return &c->capabilities();
+    }
+    SimItem* item = c->findItem(itemId);
+    if (item == nullptr) {
+        return nullptr;
+    }
+    if (objectType == orv::kObjItem) {
+        return &item->capabilities;
+    }
+    SimDataObject* data = objectType == orv::kObjData ? item->findData(dataId) : nullptr;
+    return data != nullptr ? &data->capabilities : nullptr;
+}
+
 int SimWorld::raise(uint32_t objectType, int camera, uint32_t itemId, uint32_t dataId,
                     uint32_t event, uintptr_t data) {
     const std::vector<uint64_t> targets = m_objects.find(objectType, camera, itemId, dataId);

@@ -32,6 +32,10 @@ public:
 
     // Capabilities of the module object.
     std::vector<SimCapability>& moduleCapabilities();
+    // Capability list of a world object (module, source, item or data
+    // object), or null when the camera, item or data object is gone.
+    std::vector<SimCapability>* capabilitiesOf(uint32_t objectType, int camera, uint32_t itemId,
+                                               uint32_t dataId);
 
     // Events: queued for every open object of the type that matches;
     // returns how many objects will receive it.

@@ -1,14 +1,7 @@
 #include "app/CameraDetection.h"
 
 #include "app/UsbDescription.h"
-
-namespace {
-
-std::string tagBold(const std::string& text) {
-    return "<b>" + text + "</b>";
-}
-
-} // namespace
+#include "log/TaggedText.h"
 
 CameraDetection::CameraDetection(CameraDeviceList& devices, CameraListControl& cameraList,
                                  DetectionHost& host, LogSink& log)
@@ -35,7 +28,7 @@ void CameraDetection::DetectCameras() {
     }
     std::string line = "Detected Orvel DSLR: ";
     for (std::size_t i = 0; i < names.size(); ++i) {
-        line += (i == 0 ? "" : ", ") + tagBold(names[i]);
+        line += (i == 0 ? "" : ", ") + TagBold(names[i]);
     }
     // Every activation detects again. While a camera is connected the list,
     // its selection and Start stay as they are: re-selecting the first entry
@@ -60,7 +53,7 @@ void CameraDetection::USBwatchUSBArrival(const std::string& path) {
     if (model.empty()) {
         return;
     }
-    m_log.log("USB event " + tagBold(model) + " connected");
+    m_log.log("USB event " + TagBold(model) + " connected");
     m_cameraList.addItem(model);
     if (m_host.isConnected()) {
         return; // the open connection keeps its selection and is not disturbed
@@ -78,7 +71,7 @@ void CameraDetection::USBwatchUSBRemove(const std::string& path) {
     if (model.empty()) {
         return;
     }
-    m_log.log("USB event " + tagBold(model) + " disconnected");
+    m_log.log("USB event " + TagBold(model) + " disconnected");
     const int index = findItem(m_cameraList, model);
     if (index >= 0) {
         m_cameraList.removeItem(index);

@@ -4,10 +4,8 @@
 
 #include <optional>
 
-namespace {
-
-std::optional<AttachedDevice> findDevice(CameraDeviceList& devices, const std::string& name,
-                                         int occurrence) {
+std::optional<AttachedDevice> FindAttachedCamera(CameraDeviceList& devices, const std::string& name,
+                                                 int occurrence) {
     if (occurrence < 1 || name.empty()) {
         return std::nullopt;
     }
@@ -22,16 +20,14 @@ std::optional<AttachedDevice> findDevice(CameraDeviceList& devices, const std::s
     return std::nullopt;
 }
 
-} // namespace
-
 std::string FindDeviceId(CameraDeviceList& devices, const std::string& name, int occurrence) {
-    const auto device = findDevice(devices, name, occurrence);
+    const auto device = FindAttachedCamera(devices, name, occurrence);
     return device ? device->path : std::string();
 }
 
 std::string ReadDeviceProperty(CameraDeviceList& devices, const std::string& name, int occurrence,
                                DeviceProperty key) {
-    const auto device = findDevice(devices, name, occurrence);
+    const auto device = FindAttachedCamera(devices, name, occurrence);
     if (!device) {
         return {};
     }

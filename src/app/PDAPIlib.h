@@ -5,10 +5,17 @@
 #include "app/CameraDeviceList.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The properties the program reads, by their property ids.
 enum class DeviceProperty : uint32_t { FirmwareVersion = 3, SerialNumber = 9 };
+
+// The occurrence-th attached Orvel camera (1-based) whose model name equals
+// name exactly, with every property the inventory has for it; one scan
+// serves a caller that needs several properties.
+std::optional<AttachedDevice> FindAttachedCamera(CameraDeviceList& devices, const std::string& name,
+                                                 int occurrence);
 
 // Path of the occurrence-th attached Orvel camera (1-based) whose model name
 // equals name exactly; empty when there is none (occurrence 0 matches none).

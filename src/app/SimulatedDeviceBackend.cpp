@@ -30,18 +30,8 @@ std::vector<AttachedDevice> SimulatedDeviceBackend::attachedDevices() {
         attached.push_back({pathOf(camera), descriptionOf(camera),
                             vsim::SimControl::serialNumber(camera),
                             vsim::SimControl::firmwareVersion(camera)});
-        m_known[attached.back().path] = attached.back().description;
     }
-    return attached;
-}
-
-std::string SimulatedDeviceBackend::describe(const std::string& path) const {
-    const auto it = m_known.find(path);
-    return it == m_known.end() ? std::string() : it->second;
-}
-
-void SimulatedDeviceBackend::setPlugHandler(PlugHandler handler) {
-    m_handler = std::move(handler);
+    return remember(std::move(attached));
 }
 
 void SimulatedDeviceBackend::onPlug(void* context, int camera, bool attached) {
@@ -49,20 +39,8 @@ void SimulatedDeviceBackend::onPlug(void* context, int camera, bool attached) {
     const std::string path = pathOf(camera);
     // The model is read now: after an unplug the simulator no longer knows it.
     if (attached) {
-        self->m_known[path] = descriptionOf(camera);
+        self->remember(path, descriptionOf(camera));
     }
     QMetaObject::invokeMethod(
-        self, [self, path, attached] { self->deliver(path, attached); }, Qt::QueuedConnection);
-}
-
-void SimulatedDeviceBackend::deliver(const std::string& path, bool attached) {
-    if (m_known.count(path) == 0) {
-        return; // unplugged before it was ever seen
-    }
-    if (m_handler) {
-        m_handler(path, attached);
-    }
-    if (!attached) {
-        m_known.erase(path);
-    }
+        self, [self, path, attached] { self->report(path, attached); }, Qt::QueuedConnection);
 }

@@ -3,13 +3,11 @@
 // Orvel camera has on the USB bus and reports its plug and unplug events.
 // Events are delivered from the event loop, as udev's are, never from inside
 // the simulator call that caused them.
-#include "app/CameraDeviceList.h"
+#include "app/RememberingDeviceList.h"
 
 #include <QObject>
 
-#include <map>
-
-class SimulatedDeviceBackend final : public QObject, public CameraDeviceList {
+class SimulatedDeviceBackend final : public QObject, public RememberingDeviceList {
 public:
     SimulatedDeviceBackend();
     ~SimulatedDeviceBackend() override;
@@ -17,17 +15,10 @@ public:
     SimulatedDeviceBackend& operator=(const SimulatedDeviceBackend&) = delete;
 
     std::vector<AttachedDevice> attachedDevices() override;
-    std::string describe(const std::string& path) const override;
-    void setPlugHandler(PlugHandler handler) override;
 
     // Device path of a simulated camera: "sim:<handle>".
     static std::string pathOf(int camera);
 
 private:
     static void onPlug(void* context, int camera, bool attached);
-    void deliver(const std::string& path, bool attached);
-
-    // Descriptions by path; kept until the removal has been delivered.
-    std::map<std::string, std::string> m_known;
-    PlugHandler m_handler;
 };

@@ -110,18 +110,8 @@ std::vector<AttachedDevice> UdevDeviceBackend::attachedDevices() {
     std::vector<AttachedDevice> attached;
     for (const RecordedUsbDevice& device : recordDevices(m_subsystem.c_str(), m_devtype.c_str())) {
         attached.push_back(attachedDeviceFrom(device));
-        m_known[attached.back().path] = attached.back().description;
     }
-    return attached;
-}
-
-std::string UdevDeviceBackend::describe(const std::string& path) const {
-    const auto it = m_known.find(path);
-    return it == m_known.end() ? std::string() : it->second;
-}
-
-void UdevDeviceBackend::setPlugHandler(PlugHandler handler) {
-    m_handler = std::move(handler);
+    return remember(std::move(attached));
 }
 
 void UdevDeviceBackend::onMonitorReadable() {
@@ -131,21 +121,11 @@ void UdevDeviceBackend::onMonitorReadable() {
         if (!action || !syspath) {
             continue;
         }
-        const std::string path = syspath;
         if (std::strcmp(action, "add") == 0) {
-            m_known[path] = DescribeUsbDevice(readDeviceInfo(device.get()));
-            if (m_handler) {
-                m_handler(path, true);
-            }
+            remember(syspath, DescribeUsbDevice(readDeviceInfo(device.get())));
+            report(syspath, true);
         } else if (std::strcmp(action, "remove") == 0) {
-            // A device never seen attached is not reported.
-            if (m_known.count(path) == 0) {
-                continue;
-            }
-            if (m_handler) {
-                m_handler(path, false);
-            }
-            m_known.erase(path);
+            report(syspath, false);
         }
     }
 }

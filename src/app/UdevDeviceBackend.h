@@ -2,12 +2,11 @@
 // Attached USB devices from libudev: enumeration of usb/usb_device, and a
 // udev monitor whose socket sits on a QSocketNotifier so plug events arrive
 // on the main thread.
-#include "app/CameraDeviceList.h"
+#include "app/RememberingDeviceList.h"
 #include "app/UsbDescription.h"
 
 #include <QSocketNotifier>
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -15,7 +14,7 @@ struct udev;
 struct udev_device;
 struct udev_monitor;
 
-class UdevDeviceBackend final : public CameraDeviceList {
+class UdevDeviceBackend final : public RememberingDeviceList {
 public:
     // Lists the devices attached now (so their removal can be described
     // later) and starts watching. The program watches USB devices; the probe
@@ -27,8 +26,6 @@ public:
     UdevDeviceBackend& operator=(const UdevDeviceBackend&) = delete;
 
     std::vector<AttachedDevice> attachedDevices() override;
-    std::string describe(const std::string& path) const override;
-    void setPlugHandler(PlugHandler handler) override;
 
     // Whether plug events can arrive (udev available and the monitor open).
     bool isWatching() const { return m_notifier != nullptr; }
@@ -56,8 +53,4 @@ private:
     std::unique_ptr<udev, UdevDeleter> m_udev;
     std::unique_ptr<udev_monitor, MonitorDeleter> m_monitor;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    // Descriptions by device path, remembered while attached: a removed
-    // device has vanished from sysfs by the time its event arrives.
-    std::map<std::string, std::string> m_known;
-    PlugHandler m_handler;
 };

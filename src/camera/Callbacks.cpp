@@ -101,7 +101,6 @@ void Callbacks::ModuleEventProc(intptr_t ref, uint32_t event, uintptr_t data) {
         }
         break;
     case kEvCapListChanged:
-        module->clearCapabilities();
         link.RefreshCapabilities(module);
         break;
     default:
@@ -135,7 +134,6 @@ void Callbacks::ItemEventProc(intptr_t ref, uint32_t event, uintptr_t data) {
         link.CloseChild(item, id);
         break;
     case kEvCapListChanged:
-        item->clearCapabilities();
         link.dslrLog(prefix + "Capability change 0x" + HexText(id, 4));
         link.RefreshCapabilities(item);
         break;
@@ -164,7 +162,6 @@ void Callbacks::DataEventProc(intptr_t ref, uint32_t event, uintptr_t data) {
     const std::string prefix = "DATA Event ";
     const uint32_t code = event & 0x7F;
     if (code == kEvCapListChanged) {
-        dataObject->clearCapabilities();
         link.dslrLog(prefix + "Capability 0x" + HexText(id, 4) + " changed.");
         link.RefreshCapabilities(dataObject);
     } else if (code == kEvCapValueChanged) {

@@ -13,10 +13,6 @@ CamObject::CamObject(CameraLink& link, CamObject* parent, uint32_t type, uint32_
 
 CamObject::~CamObject() = default;
 
-CamObject* CamObject::fromVendorObject(const VendorObject* vendor) {
-    return vendor ? reinterpret_cast<CamObject*>(vendor->clientRef) : nullptr;
-}
-
 void CamObject::setCapabilities(std::vector<CapabilityInfo> capabilities) {
     m_capabilities = std::move(capabilities);
 }

@@ -20,9 +20,6 @@ public:
     CamObject& operator=(const CamObject&) = delete;
     ~CamObject();
 
-    // The node a vendor record belongs to (through its client reference).
-    static CamObject* fromVendorObject(const orv::VendorObject* vendor);
-
     CameraLink& link() const { return m_link; }
     orv::VendorObject* vendorObject() { return &m_vendor; }
     const orv::VendorObject* vendorObject() const { return &m_vendor; }

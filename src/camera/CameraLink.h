@@ -138,7 +138,6 @@ public:
 
 private:
     void completionArrived(CompletionRecord* record, int32_t result);
-    void forgetModule();
     bool readCapabilityList(const CamObjectRef& ref, std::vector<orv::CapabilityInfo>& list);
     void track(const CamObject* object);
     void forget(const CamObject* object) { m_liveObjects.erase(object); }

@@ -221,11 +221,9 @@ bool CameraLink::readSourceIds(std::vector<uint32_t>& ids) {
 bool CameraLink::trySource(uint32_t id, const std::string& model, uint32_t n, uint32_t& matches,
                            std::vector<std::string>& names) {
     CamObject* module = m_moduleObject.get();
+    // Opening a source already open keeps that node.
+    OpenChild(module, id);
     m_currentSource = FindChild(module, id);
-    if (!m_currentSource) {
-        OpenChild(module, id);
-        m_currentSource = FindChild(module, id);
-    }
     if (!m_currentSource) {
         return false;
     }

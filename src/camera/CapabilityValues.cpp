@@ -48,12 +48,33 @@ bool CapabilityValues::send(CamObject* object, ModuleRequest& request) {
 template <typename T>
 bool CapabilityValues::getRecord(CamObject* object, uint32_t capId, ValueType valueType,
                                  DataType dataType, T& value) {
-    if (!usable(object, capId, valueType, kOpGet)) {
-        return false;
-    }
+    return usable(object, capId, valueType, kOpGet) && fetch(object, capId, dataType, value);
+}
+
+template <typename T>
+bool CapabilityValues::fetch(CamObject* object, uint32_t capId, uint32_t dataType, T& value) {
     ModuleRequest request{kCmdGet, capId, dataType};
     request.setBlock(T{});
     return send(object, request) && request.readBlock(value);
+}
+
+template <typename Record>
+bool CapabilityValues::fetchContents(CamObject* object, uint32_t capId, uint32_t dataType,
+                                     const Record& record, std::vector<uint8_t>& contents) {
+    const size_t bytes = size_t{record.elementCount} * record.bytesPerElement;
+    if (bytes > kMaxContentBytes) {
+        return false;
+    }
+    ModuleRequest request{kCmdGetArray, capId, dataType};
+    request.contents.assign(bytes, 0);
+    Record withData = record;
+    withData.data = reinterpret_cast<uintptr_t>(request.contents.data());
+    request.setBlock(withData);
+    if (!send(object, request) || request.contents.size() != bytes) {
+        return false;
+    }
+    contents = std::move(request.contents);
+    return true;
 }
 
 template <typename T>
@@ -151,19 +172,8 @@ bool CapabilityValues::readEnumRecord(CamObject* object, uint32_t capId, EnumRec
 bool CapabilityValues::readEnumContents(CamObject* object, uint32_t capId, EnumRecord& record,
                                         std::vector<uint8_t>& contents) {
     const size_t bytes = size_t{record.elementCount} * record.bytesPerElement;
-    if (bytes == 0 || bytes > kMaxContentBytes || !usable(object, capId, kVtEnum, kOpGet)) {
-        return false;
-    }
-    ModuleRequest request{kCmdGetArray, capId, kDtEnum};
-    request.contents.assign(bytes, 0);
-    EnumRecord withData = record;
-    withData.data = reinterpret_cast<uintptr_t>(request.contents.data());
-    request.setBlock(withData);
-    if (!send(object, request) || request.contents.size() != bytes) {
-        return false;
-    }
-    contents = std::move(request.contents);
-    return true;
+    return bytes != 0 && usable(object, capId, kVtEnum, kOpGet) &&
+           fetchContents(object, capId, kDtEnum, record, contents);
 }
 
 int32_t CapabilityValues::getEnumIndex(CamObject* object, uint32_t capId) {
@@ -238,8 +248,8 @@ std::string CapabilityValues::getEnumLines(CamObject* object, uint32_t capId) {
     return lines;
 }
 
-bool CapabilityValues::readArray(CamObject* object, uint32_t capId, ArrayRecord& record,
-                                 std::vector<uint8_t>& contents) {
+bool CapabilityValues::getArray(CamObject* object, uint32_t capId, ArrayRecord& record,
+                                std::vector<uint8_t>& contents) {
     ArrayRecord value{};
     if (!getRecord(object, capId, kVtArray, kDtArray, value)) {
         return false;
@@ -248,19 +258,8 @@ bool CapabilityValues::readArray(CamObject* object, uint32_t capId, ArrayRecord&
     m_link.arrayScratch() = value;
     std::vector<uint8_t> data;
     const size_t bytes = size_t{value.elementCount} * value.bytesPerElement;
-    if (value.elementCount != 0 && bytes != 0) {
-        if (bytes > kMaxContentBytes) {
-            return false;
-        }
-        ModuleRequest request{kCmdGetArray, capId, kDtArray};
-        request.contents.assign(bytes, 0);
-        ArrayRecord withData = value;
-        withData.data = reinterpret_cast<uintptr_t>(request.contents.data());
-        request.setBlock(withData);
-        if (!send(object, request) || request.contents.size() != bytes) {
-            return false;
-        }
-        data = std::move(request.contents);
+    if (bytes != 0 && !fetchContents(object, capId, kDtArray, value, data)) {
+        return false;
     }
     record = value;
     contents = std::move(data);
@@ -270,7 +269,7 @@ bool CapabilityValues::readArray(CamObject* object, uint32_t capId, ArrayRecord&
 std::vector<std::string> CapabilityValues::getTextArray(CamObject* object, uint32_t capId) {
     ArrayRecord record{};
     std::vector<uint8_t> contents;
-    if (!readArray(object, capId, record, contents) || record.elementType != kElemText256 ||
+    if (!getArray(object, capId, record, contents) || record.elementType != kElemText256 ||
         record.bytesPerElement != kTextBytes) {
         return {};
     }
@@ -279,11 +278,6 @@ std::vector<std::string> CapabilityValues::getTextArray(CamObject* object, uint3
         texts.push_back(textOf(contents.data() + offset, kTextBytes));
     }
     return texts;
-}
-
-bool CapabilityValues::getArray(CamObject* object, uint32_t capId, ArrayRecord& record,
-                                std::vector<uint8_t>& contents) {
-    return readArray(object, capId, record, contents);
 }
 
 std::string CapabilityValues::getGenericText() {
@@ -328,10 +322,8 @@ bool CapabilityValues::setEnumIndex(CamObject* object, uint32_t capId, uint32_t 
     if (!usable(object, capId, kVtEnum, kOpSet)) {
         return false;
     }
-    ModuleRequest read{kCmdGet, capId, kDtEnum};
-    read.setBlock(EnumRecord{});
     EnumRecord record{};
-    if (!send(object, read) || !read.readBlock(record)) {
+    if (!fetch(object, capId, kDtEnum, record)) {
         return false;
     }
     record.currentIndex = index;
@@ -362,10 +354,8 @@ bool CapabilityValues::setRangeByValue(CamObject* object, uint32_t capId, double
     if (!usable(object, capId, -1, 0)) {
         return false;
     }
-    ModuleRequest read{kCmdGet, capId, kDtRange};
-    read.setBlock(RangeRecord{});
     RangeRecord range{};
-    if (!send(object, read) || !read.readBlock(range)) {
+    if (!fetch(object, capId, kDtRange, range)) {
         return false;
     }
     if (range.steps != 0) {

@@ -83,11 +83,17 @@ private:
     template <typename T>
     bool getRecord(CamObject* object, uint32_t capId, orv::ValueType valueType,
                    orv::DataType dataType, T& value);
+    // Get without the checks: the record the module answers with.
+    template <typename T>
+    bool fetch(CamObject* object, uint32_t capId, uint32_t dataType, T& value);
+    // Get-contents for an enum or array record into a buffer of the size the
+    // record gives; `contents` is unchanged on failure.
+    template <typename Record>
+    bool fetchContents(CamObject* object, uint32_t capId, uint32_t dataType, const Record& record,
+                       std::vector<uint8_t>& contents);
     template <typename T>
     bool setRecord(CamObject* object, uint32_t capId, uint32_t dataType, const T& value);
     bool send(CamObject* object, ModuleRequest& request);
-    bool readArray(CamObject* object, uint32_t capId, orv::ArrayRecord& record,
-                   std::vector<uint8_t>& contents);
 
     CameraLink& m_link;
 };

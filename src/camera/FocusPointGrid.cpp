@@ -46,6 +46,7 @@ template <typename Grid>
 bool lookUp(const Grid& grid, int32_t number, int& horizontal, int& vertical) {
     const int centreColumn = static_cast<int>(grid.size() / 2);
     const int centreCell = static_cast<int>(grid[0].size() / 2);
+    // The last match wins: 0 (no point) stands for the last empty cell.
     bool found = false;
     for (size_t column = 0; column < grid.size(); ++column) {
         for (size_t cell = 0; cell < grid[column].size(); ++cell) {

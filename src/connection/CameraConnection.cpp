@@ -225,7 +225,7 @@ void CameraConnection::cbDSLRChange() {
     // The pictures read the device identity already; it is not asked twice.
     const CameraIdentity shown = m_c.host.LoadCamPics(name);
     if (selector->currentIndex() >= 0) {
-        m_serialText = shown.serial.left(kSerialChars);
+        m_serialText = shown.serial;
         m_firmwareText = shown.firmware;
     } else {
         m_serialText.clear();

@@ -23,7 +23,7 @@ void StatusBar::slog(const std::string& text, int panel) {
     m_texts[static_cast<std::size_t>(panel)] =
         QStringLiteral(" ") + QString::fromStdString(StripBrackets(text)) + QStringLiteral(" ");
     if (panel == 0) {
-        m_widths[0] = fontMetrics().horizontalAdvance(m_texts[0] + QStringLiteral("m"));
+        m_widths[0] = panel0Width(m_texts[0]);
     } else {
         setToolTip(QString::fromStdString(text));
     }
@@ -74,6 +74,17 @@ void StatusBar::setBold(bool bold) {
         f.setBold(bold);
         setFont(f);
     }
+}
+
+// The panel fits the text plus one "m"; measured again only when the text or
+// the font changed.
+int StatusBar::panel0Width(const QString& text) {
+    if (m_measuredWidth < 0 || text != m_measuredText || font() != m_measuredFont) {
+        m_measuredText = text;
+        m_measuredFont = font();
+        m_measuredWidth = fontMetrics().horizontalAdvance(text + QStringLiteral("m"));
+    }
+    return m_measuredWidth;
 }
 
 void StatusBar::drawErrorBadge(QPainter& painter, const QRect& rect) {

@@ -3,6 +3,7 @@
 // "ERROR" badge), panel 1 the last logged message without markup. Only the
 // message log writes to it.
 #include <QColor>
+#include <QFont>
 #include <QStatusBar>
 #include <QString>
 #include <array>
@@ -42,9 +43,14 @@ protected:
 
 private:
     void setBold(bool bold);
+    int panel0Width(const QString& text);
     void drawErrorBadge(QPainter& painter, const QRect& rect);
 
     std::array<QString, 2> m_texts;
+    // Last measured panel 0 text: every log line puts "Ready." back there.
+    QString m_measuredText;
+    QFont m_measuredFont;
+    int m_measuredWidth = -1; // nothing measured yet
     std::array<int, 2> m_widths{kInitialPanelWidth, kInitialPanelWidth};
     bool m_errorShown = false;
 };

@@ -4,6 +4,7 @@
 #include "app/widgets/PaintBox.h"
 #include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
+#include "app/window/WindowLayoutRules.h"
 
 #include <QFontDatabase>
 
@@ -210,8 +211,9 @@ void buildLiveViewPanel(CameraGroupBox* group, WindowControls& c) {
 } // namespace
 
 void buildCameraGroup(QWidget* page, WindowControls& controls) {
-    auto* group = make<CameraGroupBox>(
-        page, "gbDSLR", QRect(kCameraGroupLeft, kCameraGroupTop, kCameraGroupWidth, 390));
+    auto* group = make<CameraGroupBox>(page, "gbDSLR",
+                                       QRect(kCameraGroupLeft, kCameraGroupTop, kCameraGroupWidth,
+                                             WindowLayoutRules::kShortGroupHeight));
     group->setTitle(QStringLiteral("Camera control"));
     controls.camera.gbDSLR = group;
     buildSelection(group, controls.camera);

@@ -2,6 +2,7 @@
 
 #include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
+#include "app/window/WindowLayoutRules.h"
 
 #include <QStyle>
 
@@ -71,9 +72,10 @@ void buildPreviewRow(QGroupBox* group, ImageGroupControls& g) {
 
 void buildImageGroup(QWidget* page, WindowControls& controls) {
     ImageGroupControls& g = controls.images;
-    g.gbImage = make<QGroupBox>(page, "gbImage",
-                                QRect(kCameraGroupLeft, kCameraGroupTop + 390 + kGroupGap,
-                                      kCameraGroupWidth, kImageGroupHeight));
+    g.gbImage = make<QGroupBox>(
+        page, "gbImage",
+        QRect(kCameraGroupLeft, kCameraGroupTop + WindowLayoutRules::kShortGroupHeight + kGroupGap,
+              kCameraGroupWidth, kImageGroupHeight));
     g.gbImage->setTitle(QStringLiteral("Images"));
     buildDirectoryRow(g.gbImage, g);
     buildNumberRow(g.gbImage, g);

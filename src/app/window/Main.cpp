@@ -154,7 +154,6 @@ void TfMain::FormCreate() {
     }
     m_instanceLock = makeInstanceLock(m_services.lockDirectory);
     m_instanceNo = m_instanceLock->number();
-    m_layoutRules->setPagesWidth(WindowLayoutRules::kDefaultPagesWidth);
     m_c.images.eImageDir->setText(
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     RegRead();
@@ -243,9 +242,10 @@ int TfMain::cameraGroupWidth() const {
     return m_c.camera.gbDSLR->width();
 }
 
+// Only the flag: the connection runs FormResize right after it, and laying
+// the window out here as well would do it twice.
 void TfMain::setCameraConnected(bool connected) {
     m_connected = connected;
-    FormResize();
 }
 
 void TfMain::ShowCamPics(bool show) {
@@ -268,12 +268,12 @@ void TfMain::showLogPage() {
 }
 
 CameraIdentity TfMain::readIdentity(const QString& name, int ordinal) {
-    CameraDeviceList& devices = m_usbWatch->devices();
-    const std::string model = name.toStdString();
-    return {QString::fromStdString(
-                ReadDeviceProperty(devices, model, ordinal, DeviceProperty::SerialNumber)),
-            QString::fromStdString(
-                ReadDeviceProperty(devices, model, ordinal, DeviceProperty::FirmwareVersion))};
+    const auto device = FindAttachedCamera(m_usbWatch->devices(), name.toStdString(), ordinal);
+    if (!device) {
+        return {};
+    }
+    return {QString::fromStdString(device->serialNumber),
+            QString::fromStdString(device->firmwareVersion)};
 }
 
 void TfMain::FormActivate() {
@@ -282,7 +282,6 @@ void TfMain::FormActivate() {
     // window regains the focus.
     if (!m_activatedOnce) {
         m_activatedOnce = true;
-        m_aboutPage->loadTexts();
         const QSignalBlocker blocker(m_c.pages.PageControl);
         m_c.pages.PageControl->setCurrentIndex(static_cast<int>(Page::Main));
         m_layoutRules->activate(previewDown(), cameraGroupWidth());

@@ -71,7 +71,8 @@ public:
     // Whether the first activation has run (start-up is complete).
     bool activatedOnce() const { return m_activatedOnce; }
 
-    // Whether a camera connection is open; the camera group's layout follows.
+    // Whether a camera connection is open; the camera group's layout follows
+    // at the next FormResize.
     bool cameraConnected() const { return m_connected; }
 
     // The window as the camera connection sees it.
