@@ -2,6 +2,7 @@
 // already holds 99 000 lines, in slices of a thousand and one line per pass
 // of the event loop, and of saving 100 000 lines as RTF. Appending must not
 // slow down as the log grows.
+#include "log/LogModel.h"
 #include "log/MessageLog.h"
 #include "log/StatusBar.h"
 #include "log/TaggedText.h"
@@ -28,13 +29,14 @@ std::string typicalLine(int i) {
 
 // The log as the window holds it: shown, with its status bar wired.
 struct LogUnderTest {
+    LogModel model;
     StatusBar bar;
-    MessageLog log;
+    MessageLog log{model};
 
     LogUnderTest() {
-        log.mirror().setStderrEnabled(false);
-        log.setStatusBar(&bar);
-        log.setStampFormat(StampFormat::LongHour);
+        model.mirror().setStderrEnabled(false);
+        bar.follow(model);
+        model.setStampFormat(StampFormat::LongHour);
         log.resize(600, 400);
         log.show();
         bar.show();
@@ -44,7 +46,7 @@ struct LogUnderTest {
     // them as it would in the program (deferred layout, painting).
     void append(int from, int count) {
         for (int i = from; i < from + count; ++i) {
-            log.log(typicalLine(i));
+            model.log(typicalLine(i));
             if ((i + 1) % kMeasuredLines == 0) {
                 QCoreApplication::processEvents();
             }
@@ -57,7 +59,7 @@ struct LogUnderTest {
     // before the next arrives.
     void trickle(int from, int count) {
         for (int i = from; i < from + count; ++i) {
-            log.log(typicalLine(i));
+            model.log(typicalLine(i));
             QCoreApplication::processEvents();
         }
     }
@@ -143,7 +145,7 @@ void BM_SaveRtf100k(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("log.rtf"));
     for (auto _ : state) {
-        const MessageLog::SaveResult result = subject.log.saveLogTo(path);
+        const LogModel::SaveResult result = subject.model.saveLogTo(path);
         if (!result.ok) {
             state.SkipWithError("save failed");
         }

@@ -6,7 +6,7 @@
 #include "app/CameraDeviceList.h"
 #include "app/CameraListControl.h"
 #include "app/DetectionHost.h"
-#include "log/LogSink.h"
+#include "camera/LogSink.h"
 
 #include <string>
 #include <vector>

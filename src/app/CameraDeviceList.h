@@ -30,8 +30,9 @@ public:
     virtual void setPlugHandler(PlugHandler handler) = 0;
 };
 
-enum class DeviceBackendKind { Udev, Simulated };
+// Builds the inventory a window watches: the USB bus, or (handed in by the
+// program for --simulate runs) the simulated cameras.
+using CameraDeviceListFactory = std::function<std::unique_ptr<CameraDeviceList>()>;
 
-// The backend of that kind; the udev one lists nothing when udev is not
-// available.
-std::unique_ptr<CameraDeviceList> createCameraDeviceList(DeviceBackendKind kind);
+// The USB bus through udev; lists nothing when udev is not available.
+std::unique_ptr<CameraDeviceList> createUdevDeviceList();

@@ -2,13 +2,12 @@
 
 #include "camera/Callbacks.h"
 #include "camera/CapabilityValues.h"
+#include "camera/Clock.h"
+#include "camera/LogSink.h"
 #include "camera/ModelTable.h"
 #include "camera/RawSourceEventLog.h"
 #include "camera/SourceShortcuts.h"
 #include "camera/ValueText.h"
-#include "log/LogSink.h"
-
-#include <thread>
 
 using namespace orv;
 
@@ -24,7 +23,7 @@ bool accepted(int32_t result) {
 } // namespace
 
 CameraLink::CameraLink(LogSink* log, std::filesystem::path moduleDirectory)
-    : m_log(log), m_loader(std::move(moduleDirectory)),
+    : m_log(log), m_clock(&SystemClock()), m_loader(std::move(moduleDirectory)),
       m_values(std::make_unique<CapabilityValues>(*this)),
       m_shortcuts(std::make_unique<SourceShortcuts>(*this)),
       m_callbacks(std::make_unique<Callbacks>(*this)) {
@@ -177,7 +176,7 @@ bool CameraLink::IdlePump(CamObject* object) {
 }
 
 bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target) {
-    const auto deadline = std::chrono::steady_clock::now() + m_waitLimit;
+    const auto deadline = m_clock->now() + m_waitLimit;
     const CamObjectRef waited = refOf(object);
     while (counter < target) {
         // A callback may have closed the object meanwhile: nothing left to idle.
@@ -195,10 +194,10 @@ bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, u
         if (object && !resolve(waited)) {
             return false;
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if (m_clock->now() >= deadline) {
             return false;
         }
-        std::this_thread::sleep_for(kIdleSleep);
+        m_clock->sleepFor(kIdleSleep);
     }
     return true;
 }

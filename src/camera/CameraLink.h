@@ -19,6 +19,7 @@
 #include <vector>
 
 class Callbacks;
+class Clock;
 class CapabilityValues;
 class LogSink;
 class SourceEventListener;
@@ -51,6 +52,8 @@ public:
     const std::filesystem::path& moduleDirectory() const { return m_loader.moduleDirectory(); }
     void setWaitLimit(std::chrono::milliseconds limit) { m_waitLimit = limit; }
     std::chrono::milliseconds waitLimit() const { return m_waitLimit; }
+    // The clock of the wait limit and the idle sleeps; the machine's by default.
+    void setClock(Clock& clock) { m_clock = &clock; }
     void setLogSink(LogSink* log) { m_log = log; }
     LogSink* logSink() const { return m_log; }
     // Receives the camera's source events; none set (or null) means they are
@@ -148,6 +151,7 @@ private:
                    std::vector<std::string>& names);
 
     LogSink* m_log = nullptr;
+    Clock* m_clock = nullptr;
     SourceEventListener* m_sourceListener = nullptr;
     std::unique_ptr<SourceEventListener> m_rawSourceLog;
     UiRequestHandler* m_uiRequestHandler = nullptr;

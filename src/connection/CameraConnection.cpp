@@ -1,15 +1,16 @@
 #include "connection/CameraConnection.h"
 
-#include "app/widgets/CameraGroupBox.h"
-#include "app/widgets/CameraOrdinal.h"
-#include "app/widgets/PaintBox.h"
 #include "camera/CameraLink.h"
 #include "camera/CapabilityListDump.h"
 #include "camera/CapabilityValues.h"
 #include "camera/SourceShortcuts.h"
 #include "liveview/ManualFocusStrip.h"
-#include "log/MessageLog.h"
+#include "log/LogModel.h"
+#include "session/CameraSession.h"
 #include "web/RequestQueue.h"
+#include "widgets/CameraGroupBox.h"
+#include "widgets/CameraOrdinal.h"
+#include "widgets/PaintBox.h"
 
 #include <QDir>
 
@@ -44,10 +45,9 @@ std::string ErrorCodeMessage(uint8_t code, const std::string& moduleFileName) {
 }
 
 CameraConnection::CameraConnection(ConnectionContext context, QObject* parent)
-    : QObject(parent), m_c(std::move(context)),
-      m_shooting(m_c.shooting, m_c.movie, m_c.link, m_connected),
-      m_fill(m_c.shooting, m_c.focus, m_c.movie, m_c.link, m_shooting),
-      m_focusPoint(m_c.focus.iFocus, m_c.link, m_connected) {
+    : QObject(parent), m_c(std::move(context)), m_shooting(m_c.shooting, m_c.movie, m_c.session),
+      m_fill(m_c.shooting, m_c.focus, m_c.movie, m_c.session.link(), m_shooting),
+      m_focusPoint(m_c.focus.iFocus, m_c.session) {
     connectWidgets();
 }
 
@@ -64,28 +64,29 @@ void CameraConnection::connectWidgets() {
     connect(s.tbExpoCorr, &QSlider::valueChanged, this, &CameraConnection::tbExpoCorrChange);
 }
 
+CameraLink& CameraConnection::link() const {
+    return m_c.session.link();
+}
+
 std::string CameraConnection::selectedName() const {
     return m_c.camera.cbDSLR->currentText().toStdString();
 }
 
 void CameraConnection::bDSLRConnectClick() {
     if (m_c.camera.bDSLRConnect->isEnabled()) {
-        m_cameraName = kNoCamera;
-        m_connected = false;
-        // A failed connect must not show the lens of an earlier camera.
-        m_lensText.clear();
         const std::string name = selectedName();
-        m_cameraOrdinal = ::cameraOrdinal(*m_c.camera.cbDSLR);
+        const int ordinal = ::cameraOrdinal(*m_c.camera.cbDSLR);
         const CameraIdentity identity =
-            m_c.host.readIdentity(QString::fromStdString(name), m_cameraOrdinal);
-        m_serialText = identity.serial.left(kSerialChars);
-        m_firmwareText = identity.firmware;
+            m_c.host.readIdentity(QString::fromStdString(name), ordinal);
+        // A failed connect must not show the name or lens of an earlier camera.
+        m_c.session.beginConnect(ordinal, {identity.serial.left(kSerialChars), identity.firmware});
         if (openModule(name) && openSource(name)) {
             startSession();
         }
-        QString info = QString::fromStdString(m_cameraName);
-        if (!m_lensText.empty()) {
-            info += QStringLiteral(", ") + QString::fromStdString(m_lensText);
+        const CameraSession& session = m_c.session;
+        QString info = QString::fromStdString(session.cameraName());
+        if (!session.lensText().empty()) {
+            info += QStringLiteral(", ") + QString::fromStdString(session.lensText());
         }
         m_c.camera.lCamInfo->setText(info);
     }
@@ -95,20 +96,20 @@ void CameraConnection::bDSLRConnectClick() {
 // Loads the module for the model; when it is missing, reports it and asks
 // for it to be downloaded (connecting is retried after the download).
 bool CameraConnection::openModule(const std::string& name) {
-    if (!m_c.link.OpenCameraModule(name)) {
+    if (!link().OpenCameraModule(name)) {
         m_pendingErrorCode = kErrorModuleMissing;
         reportError();
         queueModuleDownload();
         return false;
     }
     if (m_c.camera.chLogAllDSLR->isChecked()) {
-        m_c.messages.logsl(CapabilityListDump(m_c.link.ModuleObject()));
+        m_c.messages.logsl(CapabilityListDump(link().ModuleObject()));
     }
     return true;
 }
 
 void CameraConnection::queueModuleDownload() {
-    const QString file = QString::fromStdString(m_c.link.ModuleFileName());
+    const QString file = QString::fromStdString(link().ModuleFileName());
     // A model the program does not know has no module file to ask for.
     if (file.isEmpty()) {
         return;
@@ -128,16 +129,14 @@ bool CameraConnection::openSource(const std::string& name) {
     m_c.camera.lAvailable->hide();
     m_c.camera.lConnecting->show();
     m_c.camera.gbDSLR->repaint();
-    m_connected = m_c.link.SelectSource(name, static_cast<uint32_t>(m_cameraOrdinal));
-    if (!m_connected) {
+    if (!link().SelectSource(name, static_cast<uint32_t>(m_c.session.cameraOrdinal()))) {
         m_pendingErrorCode = kErrorCameraNotAvailable;
         reportError();
-        m_c.link.CloseCameraModule();
+        link().CloseCameraModule();
         m_c.host.ShowCamPics(true);
         m_c.camera.lConnecting->hide();
         return false;
     }
-    m_cameraName = m_c.link.cameraName();
     return true;
 }
 
@@ -147,12 +146,13 @@ void CameraConnection::startSession() {
     cam.bDSLRDisconn->setEnabled(true);
     cam.bDSLRConnect->setEnabled(false);
 
-    SourceShortcuts& camera = m_c.link.shortcuts();
-    m_lensText = trimmed(camera.lensInfo());
+    SourceShortcuts& camera = link().shortcuts();
+    const std::string cameraName = link().cameraName();
+    const std::string lens = trimmed(camera.lensInfo());
     const std::string port = camera.text(kCapUsbSpeed);
-    std::string line = "CAMERA <b>" + m_cameraName;
-    if (!m_lensText.empty()) {
-        line += " + " + m_lensText;
+    std::string line = "CAMERA <b>" + cameraName;
+    if (!lens.empty()) {
+        line += " + " + lens;
     }
     line += "</b> control started";
     if (!port.empty()) {
@@ -160,7 +160,9 @@ void CameraConnection::startSession() {
     }
     m_c.messages.log(line + ".");
 
-    emit connectionStarted();
+    // Handlers that follow the session (image naming, camera texts) start
+    // before the settings are read.
+    m_c.session.open(cameraName, lens);
     m_fill.fill();
     m_focusPoint.readFromCamera();
     m_focusPoint.setAf();
@@ -173,7 +175,7 @@ void CameraConnection::startSession() {
     m_c.host.ShowCamPics(false);
     cam.pDSLRctrl->show();
     cam.pLiveView->show();
-    CamObject* source = m_c.link.CurrentSource();
+    CamObject* source = link().CurrentSource();
     m_c.liveView.sbLiveView->setEnabled(
         CameraLink::CapabilitySupports(source, kCapLiveViewStatus, kOpSet));
     m_c.movie.sbMovie->setEnabled(
@@ -194,23 +196,23 @@ void CameraConnection::bDSLRDisconnClick() {
             m_c.movie.sbMovie->setChecked(false);
             emit movieReleased();
         }
-        m_c.link.values().setBoolean(m_c.link.CurrentSource(), kCapLockCamera, false);
+        link().values().setBoolean(link().CurrentSource(), kCapLockCamera, false);
         cam.bDSLRConnect->setEnabled(true);
         cam.bDSLRDisconn->setEnabled(false);
         cam.pDSLRctrl->hide();
         cam.pExtraCtrl->hide();
         cam.pLiveView->hide();
         m_c.host.ShowCamPics(true);
-        m_c.messages.log("CAMERA <b>" + m_cameraName + "</b> control stopped.");
-        m_cameraName = kNoCamera;
-        m_connected = false;
+        m_c.messages.log("CAMERA <b>" + m_c.session.cameraName() + "</b> control stopped.");
         m_c.host.setCameraConnected(false);
-        m_c.link.CloseCameraModule();
-        emit connectionStopped();
+        link().CloseCameraModule();
+        // Ends the session after the module is closed, so that its
+        // followers find the camera's state as the close left it.
+        m_c.session.close();
         m_c.host.FormResize();
         cam.bLog->setEnabled(false);
     }
-    cam.lCamInfo->setText(QString::fromStdString(m_cameraName));
+    cam.lCamInfo->setText(QString::fromStdString(m_c.session.cameraName()));
     refreshSelectorState();
 }
 
@@ -224,19 +226,14 @@ void CameraConnection::cbDSLRChange() {
     const QString name = selector->currentText();
     // The pictures read the device identity already; it is not asked twice.
     const CameraIdentity shown = m_c.host.LoadCamPics(name);
-    if (selector->currentIndex() >= 0) {
-        m_serialText = shown.serial;
-        m_firmwareText = shown.firmware;
-    } else {
-        m_serialText.clear();
-        m_firmwareText.clear();
-    }
-    selector->setToolTip(name + QStringLiteral(" (Serial: ") + m_serialText + QLatin1Char(')'));
+    m_c.session.setDeviceIdentity(selector->currentIndex() >= 0 ? shown : CameraIdentity{});
+    selector->setToolTip(name + QStringLiteral(" (Serial: ") + m_c.session.serialText() +
+                         QLatin1Char(')'));
 }
 
 void CameraConnection::bLogClick() {
     m_c.host.showLogPage();
-    m_c.messages.logsl(CapabilityListDump(m_c.link.CurrentSource()));
+    m_c.messages.logsl(CapabilityListDump(link().CurrentSource()));
 }
 
 void CameraConnection::cbModeChange() {
@@ -252,8 +249,8 @@ void CameraConnection::tbExpoCorrChange() {
 }
 
 void CameraConnection::reportError() {
-    std::string message = ErrorCodeMessage(m_pendingErrorCode, m_c.link.ModuleFileName());
-    const int32_t entryResult = m_c.link.LastEntryResult();
+    std::string message = ErrorCodeMessage(m_pendingErrorCode, link().ModuleFileName());
+    const int32_t entryResult = link().LastEntryResult();
     if (message.rfind("CAMERA", 0) == 0 && entryResult != 0) {
         message += " (" + std::to_string(entryResult) + ")";
     }

@@ -1,13 +1,13 @@
 #pragma once
 // The camera connection as the user sees it: Start and Stop, the camera
-// selector, the capability-log button, the connected flag that every other
-// handler consults, and the error report that tells the user why a
-// connection failed. Loading, opening and reading go through CameraLink.
-#include "app/widgets/WindowControls.h"
+// selector, the capability-log button, and the error report that tells the
+// user why a connection failed. Loading, opening and reading go through
+// CameraLink; the camera session records that a connection is open.
 #include "connection/ConnectionHost.h"
 #include "connection/FocusPointDisplay.h"
 #include "connection/SettingsFill.h"
 #include "connection/ShootingHandlers.h"
+#include "widgets/WindowControls.h"
 
 #include <QObject>
 #include <QString>
@@ -16,7 +16,8 @@
 #include <string>
 
 class CameraLink;
-class MessageLog;
+class CameraSession;
+class LogModel;
 class RequestQueue;
 
 // Everything the connection works on; the window owns all of it.
@@ -27,8 +28,8 @@ struct ConnectionContext {
     LiveViewControls liveView;
     MovieControls movie;
     InfoPageControls info;
-    CameraLink& link;
-    MessageLog& messages;
+    CameraSession& session;
+    LogModel& messages;
     ConnectionHost& host;
     RequestQueue& requests;
     QString webBase; // base address for module downloads ("down/" + file is appended)
@@ -41,7 +42,6 @@ public:
     static constexpr uint8_t kErrorNoInternet = 1;
     static constexpr uint8_t kErrorCameraNotAvailable = 6;
     static constexpr uint8_t kErrorModuleMissing = 12;
-    static constexpr const char* kNoCamera = "no cam";
 
     // Connects its own controls' signals (Start, Stop, Log, cbDSLR, cbMode,
     // cbImageSize, tbExpoCorr).
@@ -55,12 +55,7 @@ public:
     void cbImageSizeChange();
     void tbExpoCorrChange();
 
-    bool connected() const { return m_connected; }
-    const std::string& cameraName() const { return m_cameraName; }
-    const std::string& lensText() const { return m_lensText; }
-    int cameraOrdinal() const { return m_cameraOrdinal; }
-    const QString& serialText() const { return m_serialText; }
-    const QString& firmwareText() const { return m_firmwareText; }
+    CameraSession& session() { return m_c.session; }
 
     uint8_t pendingErrorCode() const { return m_pendingErrorCode; }
     // The message log's error hook resets the code through this.
@@ -78,11 +73,6 @@ signals:
     void liveViewReleased();
     // Stop released the movie button; its handler ends movie mode.
     void movieReleased();
-    // A connection opened, before the settings are read: the image naming
-    // forgets its last item tag and the camera text controls are built.
-    void connectionStarted();
-    // A connection closed: the camera text controls are removed.
-    void connectionStopped();
 
 private:
     void connectWidgets();
@@ -92,17 +82,12 @@ private:
     void queueModuleDownload();
     void refreshSelectorState();
     std::string selectedName() const;
+    CameraLink& link() const;
 
     ConnectionContext m_c;
     ShootingHandlers m_shooting;
     SettingsFill m_fill;
     FocusPointDisplay m_focusPoint;
-    bool m_connected = false;
-    std::string m_cameraName = kNoCamera;
-    std::string m_lensText;
-    int m_cameraOrdinal = 0;
-    QString m_serialText;
-    QString m_firmwareText;
     uint8_t m_pendingErrorCode = 0;
     std::string m_lastErrorText;
 };

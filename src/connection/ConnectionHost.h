@@ -2,7 +2,7 @@
 // What the camera connection needs from the main window beyond its control
 // groups: the model pictures, the window layout and the device identity.
 // TfMain implements it; tests record the calls.
-#include "app/window/CamPictures.h" // CameraIdentity: one definition for the window and here
+#include "session/CameraIdentity.h"
 
 #include <QString>
 

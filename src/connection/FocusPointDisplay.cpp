@@ -1,11 +1,12 @@
 #include "connection/FocusPointDisplay.h"
 
-#include "app/widgets/PaintBox.h"
 #include "camera/CameraLink.h"
 #include "camera/CapabilityValues.h"
 #include "camera/FocusPointGrid.h"
 #include "camera/SourceShortcuts.h"
 #include "liveview/AfPointDrawing.h"
+#include "session/CameraSession.h"
+#include "widgets/PaintBox.h"
 
 int32_t AfPointNumber(uint32_t afPointCount, int col, int row) {
     // The camera layer's grid is the one table of point numbers; search it
@@ -21,8 +22,8 @@ int32_t AfPointNumber(uint32_t afPointCount, int col, int row) {
     return 0;
 }
 
-FocusPointDisplay::FocusPointDisplay(PaintBox* iFocus, CameraLink& link, const bool& connected)
-    : m_iFocus(iFocus), m_link(link), m_connected(connected) {}
+FocusPointDisplay::FocusPointDisplay(PaintBox* iFocus, const CameraSession& session)
+    : m_iFocus(iFocus), m_session(session) {}
 
 void FocusPointDisplay::setPoint(int col, int row) {
     m_col = col;
@@ -30,17 +31,18 @@ void FocusPointDisplay::setPoint(int col, int row) {
 }
 
 void FocusPointDisplay::readFromCamera() {
-    m_link.shortcuts().focusPreferredArea(m_col, m_row);
+    m_session.link().shortcuts().focusPreferredArea(m_col, m_row);
 }
 
 void FocusPointDisplay::setAf() {
-    const uint32_t layout = m_link.AfPointCount();
+    const uint32_t layout = m_session.afPointCount();
     if (!HasAfLayout(static_cast<int>(layout))) {
         return;
     }
     const int32_t number = AfPointNumber(layout, m_col, m_row);
-    if (m_connected && number > 0) {
-        m_link.shortcuts().setIndex(orv::kCapFocusPreferredArea, static_cast<uint32_t>(number));
+    if (m_session.connected() && number > 0) {
+        m_session.link().shortcuts().setIndex(orv::kCapFocusPreferredArea,
+                                              static_cast<uint32_t>(number));
     }
     if (m_iFocus) {
         DrawAfPoints(m_iFocus->canvas(), static_cast<int>(layout), m_col, m_row);

@@ -4,13 +4,13 @@
 // arrow handlers move the point and run setAf.
 #include <cstdint>
 
-class CameraLink;
+class CameraSession;
 class PaintBox;
 
 class FocusPointDisplay {
 public:
-    // `connected` is the connection's flag; setAf writes only while it is set.
-    FocusPointDisplay(PaintBox* iFocus, CameraLink& link, const bool& connected);
+    // setAf writes only while `session` is connected.
+    FocusPointDisplay(PaintBox* iFocus, const CameraSession& session);
 
     int AfCol() const { return m_col; }
     int AfRow() const { return m_row; }
@@ -24,8 +24,7 @@ public:
 
 private:
     PaintBox* m_iFocus;
-    CameraLink& m_link;
-    const bool& m_connected;
+    const CameraSession& m_session;
     int m_col = 0;
     int m_row = 0;
 };

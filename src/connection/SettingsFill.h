@@ -3,7 +3,7 @@
 // opens, row by row in a fixed order. A selection set here does not run the
 // control's change handler; the exposure mode and image size handlers and a
 // moved compensation scale run on purpose.
-#include "app/widgets/WindowControls.h"
+#include "widgets/WindowControls.h"
 
 class CameraLink;
 class ShootingHandlers;

@@ -3,6 +3,7 @@
 #include "camera/CameraLink.h"
 #include "camera/SourceShortcuts.h"
 #include "connection/ComboFill.h"
+#include "session/CameraSession.h"
 
 using namespace orv;
 
@@ -21,15 +22,15 @@ void writeSelection(SourceShortcuts& camera, uint32_t capId, const QComboBox* co
 
 } // namespace
 
-ShootingHandlers::ShootingHandlers(ShootingControls shooting, MovieControls movie, CameraLink& link,
-                                   const bool& connected)
-    : m_shooting(shooting), m_movie(movie), m_link(link), m_connected(connected) {}
+ShootingHandlers::ShootingHandlers(ShootingControls shooting, MovieControls movie,
+                                   const CameraSession& session)
+    : m_shooting(shooting), m_movie(movie), m_session(session) {}
 
 void ShootingHandlers::cbModeChange() {
-    if (!m_connected) {
+    if (!m_session.connected()) {
         return;
     }
-    SourceShortcuts& camera = m_link.shortcuts();
+    SourceShortcuts& camera = m_session.link().shortcuts();
     writeSelection(camera, kCapExposureMode, m_shooting.cbMode);
     setComboIndex(m_shooting.cbShutter, camera.index(kCapShutterSpeed));
     setComboIndex(m_shooting.cbAperture, camera.index(kCapAperture));
@@ -37,20 +38,21 @@ void ShootingHandlers::cbModeChange() {
 }
 
 void ShootingHandlers::cbImageSizeChange() {
-    if (!m_connected) {
+    if (!m_session.connected()) {
         return;
     }
-    SourceShortcuts& camera = m_link.shortcuts();
+    SourceShortcuts& camera = m_session.link().shortcuts();
     writeSelection(camera, kCapImageSize, m_shooting.cbImageSize);
     m_shooting.cbImageSize->setToolTip(QStringLiteral("Image size setting\r\n") +
                                        QString::fromStdString(camera.text(kCapImageSize)));
 }
 
 void ShootingHandlers::tbExpoCorrChange() {
-    if (!m_connected) {
+    if (!m_session.connected()) {
         return;
     }
     const bool movie = m_movie.sbMovie && m_movie.sbMovie->isChecked();
-    m_link.shortcuts().setRangeIndex(movie ? kCapMovieExposureComp : kCapExposureComp,
-                                     static_cast<uint32_t>(m_shooting.tbExpoCorr->value()));
+    m_session.link().shortcuts().setRangeIndex(
+        movie ? kCapMovieExposureComp : kCapExposureComp,
+        static_cast<uint32_t>(m_shooting.tbExpoCorr->value()));
 }

@@ -2,15 +2,14 @@
 // Change handlers of the shooting settings that connecting also runs: the
 // exposure mode, the image size and the exposure compensation scale. Each
 // turns its control's state into a capability value of the current source.
-#include "app/widgets/WindowControls.h"
+#include "widgets/WindowControls.h"
 
-class CameraLink;
+class CameraSession;
 
 class ShootingHandlers {
 public:
-    // `connected` is the connection's flag; the handlers write only while it is set.
-    ShootingHandlers(ShootingControls shooting, MovieControls movie, CameraLink& link,
-                     const bool& connected);
+    // The handlers write only while `session` is connected.
+    ShootingHandlers(ShootingControls shooting, MovieControls movie, const CameraSession& session);
 
     // Writes the exposure mode, then re-reads shutter and aperture selections
     // and enables the compensation scale for "P", "A" and "S".
@@ -24,6 +23,5 @@ public:
 private:
     ShootingControls m_shooting;
     MovieControls m_movie;
-    CameraLink& m_link;
-    const bool& m_connected;
+    const CameraSession& m_session;
 };

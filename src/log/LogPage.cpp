@@ -21,9 +21,10 @@ void showErrorBox(QWidget* parent, const QString& title, const QString& text) {
 
 } // namespace
 
-LogPage::LogPage(QWidget* parent)
+LogPage::LogPage(LogModel& model, QWidget* parent)
     : QWidget(parent), m_bClearLog(QStringLiteral("Clear"), this), m_bbSaveSound(this),
-      m_reMessage(this), m_layout(this), m_saveDialog(runSaveDialog), m_errorBox(showErrorBox) {
+      m_reMessage(model, this), m_layout(this), m_saveDialog(runSaveDialog),
+      m_errorBox(showErrorBox) {
     m_bClearLog.setObjectName(QStringLiteral("bClearLog"));
     m_bbSaveSound.setObjectName(QStringLiteral("bbSaveSound"));
     m_bbSaveSound.setToolTip(QStringLiteral("Save log window"));
@@ -45,7 +46,7 @@ LogPage::LogPage(QWidget* parent)
 LogPage::~LogPage() = default;
 
 void LogPage::bClearLogClick() {
-    m_reMessage.clearLog();
+    messageLog().clearLog();
 }
 
 void LogPage::bbSaveSoundClick() {
@@ -59,7 +60,7 @@ void LogPage::bbSaveSoundClick() {
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".rtf");
     }
-    const MessageLog::SaveResult result = m_reMessage.saveLogTo(path);
+    const LogModel::SaveResult result = messageLog().saveLogTo(path);
     if (!result.ok) {
         m_errorBox(this, kSaveTitle,
                    QStringLiteral("Cannot write %1.\n%2")

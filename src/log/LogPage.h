@@ -1,7 +1,7 @@
 #pragma once
 // What the "Status" tab shows: the "Clear" and save buttons above the
-// message log `reMessage`. The window owns the page and forwards its log
-// calls to `messageLog()`.
+// message log `reMessage`, which shows a LogModel the window owns.
+#include "log/LogModel.h"
 #include "log/MessageLog.h"
 
 #include <QGridLayout>
@@ -23,10 +23,11 @@ public:
     static inline const QString kSaveTitle = QStringLiteral("Save log");
     static inline const QString kSaveFilter = QStringLiteral("Rich Text Format (*.rtf)");
 
-    explicit LogPage(QWidget* parent = nullptr);
+    explicit LogPage(LogModel& model, QWidget* parent = nullptr);
     ~LogPage() override;
 
-    MessageLog& messageLog() { return m_reMessage; }
+    LogModel& messageLog() { return m_reMessage.model(); }
+    MessageLog& logView() { return m_reMessage; }
     QPushButton& clearButton() { return m_bClearLog; }
     QToolButton& saveButton() { return m_bbSaveSound; }
 

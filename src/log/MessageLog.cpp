@@ -1,14 +1,8 @@
 #include "log/MessageLog.h"
 
-#include "log/RtfWriter.h"
-#include "log/StatusBar.h"
-#include "log/TaggedText.h"
-#include "log/TaggedTextParser.h"
+#include "log/LogModel.h"
 
-#include <QApplication>
 #include <QFont>
-#include <QLocale>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
@@ -35,13 +29,9 @@ QTextCharFormat formatOf(const LogRun& run) {
     return format;
 }
 
-QChar localeSeparator() {
-    return LocaleTimeSeparator(QLocale::system().timeFormat(QLocale::LongFormat));
-}
-
 } // namespace
 
-MessageLog::MessageLog(QWidget* parent) : QPlainTextEdit(parent) {
+MessageLog::MessageLog(LogModel& model, QWidget* parent) : QPlainTextEdit(parent), m_model(model) {
     setObjectName(QStringLiteral("reMessage"));
     setReadOnly(true);
     // Appending must not grow an undo history with the log.
@@ -54,57 +44,28 @@ MessageLog::MessageLog(QWidget* parent) : QPlainTextEdit(parent) {
     logFont.setStyleHint(QFont::SansSerif);
     setFont(logFont);
     document()->setDefaultFont(logFont);
-    m_timeSeparator = localeSeparator();
     m_endCursor = QTextCursor(document());
     m_followEnd.setSingleShot(true);
     m_followEnd.setInterval(0);
     connect(&m_followEnd, &QTimer::timeout, this, &MessageLog::followEnd);
+    for (const LogLine& line : m_model.lines()) {
+        display(line);
+    }
+    connect(&m_model, &LogModel::lineAdded, this, &MessageLog::append);
+    connect(&m_model, &LogModel::cleared, this, &MessageLog::clearView);
 }
 
 MessageLog::~MessageLog() = default;
 
-void MessageLog::setStampFormat(StampFormat format) {
-    m_stampFormat = format;
-    m_timeSeparator = localeSeparator();
+void MessageLog::append(const LogLine& line) {
+    display(line);
+    keepCaretAtEnd();
 }
 
-bool MessageLog::setMirrorFile(const QString& path, QString* error) {
-    return m_mirror.setFile(path, error);
-}
-
-std::string MessageLog::currentStamp() const {
-    const QTime now = m_clock ? m_clock() : QTime::currentTime();
-    return FormatStamp(now, m_stampFormat, m_timeSeparator);
-}
-
-// Builds the stamped line and updates the status bar. The prefix and the
-// caller's text are parsed as separate chunks, so a stray "<" in the text
-// cannot reach into the prefix's tags.
-LogLine MessageLog::composeLine(const std::string& text) {
-    TaggedTextParser parser;
-    LogLine line;
-    if (m_errorLinePending) {
-        if (m_statusBar) {
-            m_statusBar->erslog(StripTags(text));
-        }
-        parser.feed(TagRed(currentStamp() + ": "));
-        parser.feed("<b>" + TagRed("ERROR: "));
-        parser.feed(text);
-        parser.feed("</b>");
-        line.error = true;
-        m_errorLinePending = false;
-    } else {
-        if (m_statusBar) {
-            m_statusBar->slogR();
-            m_statusBar->slog(StripTags(text), 1);
-        }
-        parser.feed(TagBlue(currentStamp() + ": "));
-        parser.feed(text);
-    }
-    ParsedText parsed = parser.take();
-    line.plain = std::move(parsed.plain);
-    line.runs = std::move(parsed.runs);
-    return line;
+void MessageLog::clearView() {
+    clear();
+    m_empty = true;
+    m_endCursor = QTextCursor(document());
 }
 
 // Appends through the log's own end cursor, one insert per run, so the cost
@@ -120,7 +81,7 @@ void MessageLog::display(const LogLine& line) {
     const QSignalBlocker quietLayout(document()->documentLayout());
     QTextCursor& cursor = m_endCursor;
     cursor.beginEditBlock();
-    if (!m_lines.empty()) {
+    if (!m_empty) {
         // Formats given outright: the defaults would be read back from the
         // document at the cursor, a lookup per line for nothing.
         cursor.insertBlock(QTextBlockFormat(),
@@ -139,6 +100,7 @@ void MessageLog::display(const LogLine& line) {
         }
     }
     cursor.endEditBlock();
+    m_empty = false;
 }
 
 // A caret at the end with nothing selected moves along with text inserted
@@ -177,61 +139,4 @@ void MessageLog::followEnd() {
     const QRectF shown = blockBoundingGeometry(first).translated(contentOffset());
     const int top = std::max(0, static_cast<int>(std::floor(shown.top())));
     viewport()->update(QRect(0, top, viewport()->width(), viewport()->height() - top));
-}
-
-void MessageLog::log(const std::string& text) {
-    LogLine line = composeLine(text);
-    display(line);
-    keepCaretAtEnd();
-    m_mirror.write(line.plain);
-    m_lines.push_back(std::move(line));
-}
-
-void MessageLog::logsl(const std::vector<std::string>& lines) {
-    for (const std::string& text : lines) {
-        log(text);
-    }
-}
-
-void MessageLog::DSLRlog(const std::string& text) {
-    if (m_logAllEvents && m_logAllEvents()) {
-        log(text);
-    }
-}
-
-void MessageLog::elog(const std::string& text) {
-    m_errorLinePending = true;
-    log(text);
-    if (m_resetErrorCode) {
-        m_resetErrorCode();
-    }
-    if (m_beep) {
-        m_beep();
-    } else {
-        QApplication::beep();
-    }
-}
-
-void MessageLog::clearLog() {
-    clear();
-    m_lines.clear();
-    m_endCursor = QTextCursor(document());
-}
-
-MessageLog::SaveResult MessageLog::saveLogTo(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {false, file.errorString()};
-    }
-    const std::string rtf = WriteLogRtf(m_lines);
-    if (file.write(rtf.data(), static_cast<qint64>(rtf.size())) !=
-        static_cast<qint64>(rtf.size())) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return {false, error};
-    }
-    if (!file.commit()) {
-        return {false, file.errorString()};
-    }
-    return {true, {}};
 }

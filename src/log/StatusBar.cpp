@@ -1,5 +1,7 @@
 #include "log/StatusBar.h"
 
+#include "log/LogModel.h"
+
 #include "log/TaggedText.h"
 
 #include <QPaintEvent>
@@ -12,6 +14,17 @@ constexpr int kTextMargin = 2;
 
 StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar"));
+}
+
+void StatusBar::follow(const LogModel& model) {
+    connect(&model, &LogModel::statusText, this, [this](const std::string& text, bool error) {
+        if (error) {
+            erslog(text);
+        } else {
+            slogR();
+            slog(text, 1);
+        }
+    });
 }
 
 void StatusBar::slog(const std::string& text, int panel) {

@@ -9,6 +9,8 @@
 #include <array>
 #include <string>
 
+class LogModel;
+
 class StatusBar : public QStatusBar {
     Q_OBJECT
 public:
@@ -20,6 +22,10 @@ public:
     static inline const QColor kBadgeTextColour{255, 255, 0};
 
     explicit StatusBar(QWidget* parent = nullptr);
+
+    // Shows every line `model` logs from now on: "Ready." with the message,
+    // or the error badge for an error line.
+    void follow(const LogModel& model);
 
     // Writes `text` (UTF-8, no tags) into panel 0 or 1 and leaves the error
     // state; "[...]" segments are hidden in the panel but kept in the hint.

@@ -2,11 +2,11 @@
 // Test doubles for the application shell: a device inventory fed from
 // recorded udev data, the camera selector, the window's side of detection,
 // and a log that records its lines.
+#include "RecordingLogSink.h"
 #include "app/CameraDeviceList.h"
 #include "app/CameraListControl.h"
 #include "app/DetectionHost.h"
 #include "app/UsbDescription.h"
-#include "log/LogSink.h"
 
 #include <algorithm>
 #include <fstream>
@@ -116,9 +116,5 @@ public:
     }
 };
 
-class RecordingLog : public LogSink {
-public:
-    std::vector<std::string> lines;
-    void log(const std::string& text) override { lines.push_back(text); }
-    void dslrLog(const std::string& text) override { lines.push_back("dslr:" + text); }
-};
+// The detection's log: everything in order, camera traffic marked "dslr:".
+using RecordingLog = RecordingLogSink;

@@ -54,7 +54,7 @@ TEST_F(CameraDetectionTest, DetectListsEveryCameraAndSelectsTheFirst) {
 
     EXPECT_EQ(m_list.items, (Strings{"Y800", "Y4", "Y800"}));
     EXPECT_EQ(m_list.current, 0);
-    EXPECT_THAT(m_log.lines,
+    EXPECT_THAT(m_log.sequence,
                 ElementsAre("Detected Orvel DSLR: <b>Y800</b>, <b>Y4</b>, <b>Y800</b>"));
     EXPECT_THAT(m_host.calls, ElementsAre("pics:Y800", "enable"));
 }
@@ -75,7 +75,7 @@ TEST_F(CameraDetectionTest, DetectWhileConnectedLogsButKeepsListSelectionAndStar
     EXPECT_EQ(m_list.items, (Strings{"Y800", "Y800"}));
     EXPECT_EQ(m_list.current, 1) << "the connected second camera stays selected";
     EXPECT_TRUE(m_host.calls.empty()) << "neither pictures nor Start change";
-    EXPECT_THAT(m_log.lines, ElementsAre("Detected Orvel DSLR: <b>Y800</b>, <b>Y800</b>"));
+    EXPECT_THAT(m_log.sequence, ElementsAre("Detected Orvel DSLR: <b>Y800</b>, <b>Y800</b>"));
 }
 
 TEST_F(CameraDetectionTest, DetectWithoutCameraKeepsTheListAndShowsNoCamera) {
@@ -86,7 +86,7 @@ TEST_F(CameraDetectionTest, DetectWithoutCameraKeepsTheListAndShowsNoCamera) {
     m_detection.DetectCameras();
 
     EXPECT_EQ(m_list.items, Strings{"Y4"});
-    EXPECT_THAT(m_log.lines, ElementsAre("Orvel DSLR not detected."));
+    EXPECT_THAT(m_log.sequence, ElementsAre("Orvel DSLR not detected."));
     EXPECT_THAT(m_host.calls, ElementsAre("pics:"));
 }
 
@@ -104,7 +104,7 @@ TEST_F(CameraDetectionTest, TwoCamerasOfOneModelAreListedTwiceAndTheFirstGoesOnU
 
     EXPECT_EQ(m_list.items, (Strings{"Y4", "Y800"}));
     EXPECT_EQ(m_list.current, 1) << "the selected camera stays selected";
-    EXPECT_EQ(m_log.lines.back(), "USB event <b>Y800</b> disconnected");
+    EXPECT_EQ(m_log.sequence.back(), "USB event <b>Y800</b> disconnected");
     EXPECT_THAT(m_host.calls, ElementsAre("pics:Y800"));
     EXPECT_EQ(m_list.repaints, 1);
 }
@@ -115,7 +115,7 @@ TEST_F(CameraDetectionTest, ArrivalLogsSelectsAndArmsTheAutomaticConnection) {
 
     plug(device("orvel_bus.txt", "1-2"));
 
-    EXPECT_THAT(m_log.lines, ElementsAre("USB event <b>Y800</b> connected"));
+    EXPECT_THAT(m_log.sequence, ElementsAre("USB event <b>Y800</b> connected"));
     EXPECT_EQ(m_list.items, (Strings{"Y4", "Y800"}));
     EXPECT_EQ(m_list.current, 1);
     EXPECT_THAT(m_host.calls, ElementsAre("enable", "pics:Y800", "arm:100"));
@@ -132,7 +132,7 @@ TEST_F(CameraDetectionTest, ArrivalWhileConnectedAddsButNeitherSelectsNorArms) {
     EXPECT_EQ(m_list.items, (Strings{"Y4", "Y800"}));
     EXPECT_EQ(m_list.current, 0);
     EXPECT_TRUE(m_host.calls.empty());
-    EXPECT_THAT(m_log.lines, ElementsAre("USB event <b>Y800</b> connected"));
+    EXPECT_THAT(m_log.sequence, ElementsAre("USB event <b>Y800</b> connected"));
 }
 
 TEST_F(CameraDetectionTest, RemovalOfAnUnlistedModelStillLogs) {
@@ -143,7 +143,7 @@ TEST_F(CameraDetectionTest, RemovalOfAnUnlistedModelStillLogs) {
     unplug(y800);
 
     EXPECT_EQ(m_list.items, Strings{"Y4"});
-    EXPECT_THAT(m_log.lines, ElementsAre("USB event <b>Y800</b> disconnected"));
+    EXPECT_THAT(m_log.sequence, ElementsAre("USB event <b>Y800</b> disconnected"));
     EXPECT_THAT(m_host.calls, ElementsAre("pics:Y4"));
 }
 
@@ -183,7 +183,7 @@ TEST_F(CameraDetectionTest, SemicolonManufacturerAndOtherMakersAreIgnored) {
         plug(d);
         unplug(d);
     }
-    EXPECT_TRUE(m_log.lines.empty());
+    EXPECT_TRUE(m_log.sequence.empty());
     EXPECT_TRUE(m_host.calls.empty());
     EXPECT_EQ(m_list.items, Strings{"Y4"});
 }
@@ -195,8 +195,8 @@ TEST_F(CameraDetectionTest, ModelContainingTheSeparatorIsCut) {
     plug(limited);
     unplug(limited);
 
-    EXPECT_THAT(m_log.lines, ElementsAre("USB event <b>Y800</b> connected",
-                                         "USB event <b>Y800</b> disconnected"));
+    EXPECT_THAT(m_log.sequence, ElementsAre("USB event <b>Y800</b> connected",
+                                            "USB event <b>Y800</b> disconnected"));
     EXPECT_TRUE(m_list.items.empty());
 }
 
@@ -205,7 +205,7 @@ TEST_F(CameraDetectionTest, EventsForUnknownDevicesAreIgnored) {
     m_detection.USBwatchUSBArrival("/sys/devices/gone");
     m_detection.USBwatchUSBRemove("/sys/devices/gone");
     m_detection.USBwatchUSBRemove("");
-    EXPECT_TRUE(m_log.lines.empty());
+    EXPECT_TRUE(m_log.sequence.empty());
     EXPECT_EQ(m_list.items, Strings{"Y800"});
 }
 

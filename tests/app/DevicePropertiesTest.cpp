@@ -2,7 +2,7 @@
 #include "AppTestDoubles.h"
 #include "SimControl.h"
 #include "app/PDAPIlib.h"
-#include "app/SimulatedDeviceBackend.h"
+#include "simulated/SimulatedDeviceBackend.h"
 
 #include <gtest/gtest.h>
 

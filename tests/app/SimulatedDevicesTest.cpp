@@ -2,8 +2,8 @@
 #include "AppTestDoubles.h"
 #include "SimControl.h"
 #include "app/CameraDetection.h"
-#include "app/SimulatedDeviceBackend.h"
 #include "app/USBwatch.h"
+#include "simulated/SimulatedDeviceBackend.h"
 
 #include <QCoreApplication>
 #include <gmock/gmock.h>
@@ -23,7 +23,7 @@ protected:
     ~SimulatedDevicesTest() override { vsim::SimControl::reset(); }
 
     static std::unique_ptr<TUSBwatch> makeWatch() {
-        return std::make_unique<TUSBwatch>(createCameraDeviceList(DeviceBackendKind::Simulated));
+        return std::make_unique<TUSBwatch>(std::make_unique<SimulatedDeviceBackend>());
     }
     void wire(TUSBwatch& watch, CameraDetection& detection) {
         QObject::connect(&watch, &TUSBwatch::OnUSBArrival, [&detection](const QString& path) {
@@ -44,7 +44,7 @@ TEST_F(SimulatedDevicesTest, CamerasAttachedBeforeStartAreDetected) {
     detection.DetectCameras();
 
     EXPECT_EQ(m_list.items, (std::vector<std::string>{"Y800", "Y4"}));
-    EXPECT_THAT(m_log.lines, ElementsAre("Detected Orvel DSLR: <b>Y800</b>, <b>Y4</b>"));
+    EXPECT_THAT(m_log.sequence, ElementsAre("Detected Orvel DSLR: <b>Y800</b>, <b>Y4</b>"));
     EXPECT_EQ(watch->devices().attachedDevices().front().description, "Orvel Corporation: Y800");
 }
 
@@ -55,15 +55,15 @@ TEST_F(SimulatedDevicesTest, PlugEventsArriveFromTheEventLoop) {
 
     const int camera = vsim::SimControl::attach("Y800");
     ASSERT_GT(camera, 0);
-    EXPECT_TRUE(m_log.lines.empty()) << "not from inside the simulator call";
+    EXPECT_TRUE(m_log.sequence.empty()) << "not from inside the simulator call";
     QCoreApplication::processEvents();
     EXPECT_EQ(m_list.items, std::vector<std::string>{"Y800"});
 
     ASSERT_TRUE(vsim::SimControl::detach(camera));
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_list.items.empty());
-    EXPECT_THAT(m_log.lines, ElementsAre("USB event <b>Y800</b> connected",
-                                         "USB event <b>Y800</b> disconnected"));
+    EXPECT_THAT(m_log.sequence, ElementsAre("USB event <b>Y800</b> connected",
+                                            "USB event <b>Y800</b> disconnected"));
 }
 
 TEST_F(SimulatedDevicesTest, PlugAndUnplugBeforeDeliveryStillReportBoth) {
@@ -74,7 +74,7 @@ TEST_F(SimulatedDevicesTest, PlugAndUnplugBeforeDeliveryStillReportBoth) {
     vsim::SimControl::detach(vsim::SimControl::attach("Y4"));
     QCoreApplication::processEvents();
 
-    EXPECT_THAT(m_log.lines,
+    EXPECT_THAT(m_log.sequence,
                 ElementsAre("USB event <b>Y4</b> connected", "USB event <b>Y4</b> disconnected"));
     EXPECT_TRUE(m_list.items.empty());
 }

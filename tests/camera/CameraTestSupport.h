@@ -2,9 +2,9 @@
 // Shared pieces of the camera-layer tests: a log that records, and a
 // fixture with a fresh simulator world and a fresh CameraLink per test.
 #include "SimControl.h"
+#include "VantoraTest.h"
 #include "camera/CameraLink.h"
 #include "camera/ValueText.h"
-#include "log/LogSink.h"
 
 #include <gtest/gtest.h>
 
@@ -14,32 +14,17 @@
 #include <string>
 #include <vector>
 
-class RecordingLog : public LogSink {
-public:
-    void log(const std::string& taggedText) override { lines.push_back(taggedText); }
-    void dslrLog(const std::string& taggedText) override { dslrLines.push_back(taggedText); }
+// The camera layer's log in these tests.
+using RecordingLog = RecordingLogSink;
 
-    bool dslrContains(const std::string& text) const {
-        return std::any_of(dslrLines.begin(), dslrLines.end(), [&](const std::string& line) {
-            return line.find(text) != std::string::npos;
-        });
-    }
-
-    std::vector<std::string> lines;
-    std::vector<std::string> dslrLines;
-};
-
-class CameraTest : public ::testing::Test {
+class CameraTest : public VantoraTest {
 protected:
     void SetUp() override {
-        vsim::SimControl::reset();
         link = std::make_unique<CameraLink>(&log);
+        link->setClock(m_clock);
         link->setWaitLimit(std::chrono::milliseconds(2000));
     }
-    void TearDown() override {
-        link.reset();
-        vsim::SimControl::reset();
-    }
+    void TearDown() override { link.reset(); }
 
     // Attaches `model`, opens its module and selects camera `n` of it.
     int connect(const std::string& model, uint32_t n = 1) {
@@ -62,6 +47,6 @@ protected:
         return calls;
     }
 
-    RecordingLog log;
+    RecordingLog& log = m_sink;
     std::unique_ptr<CameraLink> link;
 };

@@ -48,7 +48,7 @@ TEST_F(ConnectFailureTest, MissingModuleIsReportedAndDownloaded) {
     EXPECT_TRUE(request.isFile);
     EXPECT_EQ(request.kind, RequestKind::ModuleFile);
 
-    EXPECT_FALSE(connection->connected());
+    EXPECT_FALSE(session->connected());
     EXPECT_EQ(controls.camera.lCamInfo->text(), "no cam");
     EXPECT_TRUE(controls.camera.bDSLRConnect->isEnabled());
     EXPECT_TRUE(controls.camera.cbDSLR->isEnabled());
@@ -68,7 +68,7 @@ TEST_F(ConnectFailureTest, CameraNotAvailableCarriesTheEntryResult) {
 
     EXPECT_EQ(errorTexts(), std::vector<std::string>{"CAMERA: Camera not available. (-7)"});
     EXPECT_EQ(beeps, 1);
-    EXPECT_FALSE(connection->connected());
+    EXPECT_FALSE(session->connected());
     EXPECT_FALSE(SimControl::moduleOpen());
     EXPECT_FALSE(link->isLoaded());
     EXPECT_EQ(host.calls.back(), "ShowCamPics(1)");
@@ -92,13 +92,13 @@ TEST_F(ConnectFailureTest, CameraOfAnotherModelIsNotAvailable) {
         expected += " (" + std::to_string(link->LastEntryResult()) + ")";
     }
     EXPECT_EQ(errors.front(), expected);
-    EXPECT_FALSE(connection->connected());
+    EXPECT_FALSE(session->connected());
 }
 
 TEST_F(ConnectFailureTest, FailedConnectDoesNotShowAnEarlierLens) {
     connectTo("Y800");
     connection->bDSLRDisconnClick();
-    EXPECT_FALSE(connection->lensText().empty()); // Stop keeps it
+    EXPECT_FALSE(session->lensText().empty()); // Stop keeps it
     SimControl::reset();
     SimControl::attach("Y4");
     connection->bDSLRConnectClick();

@@ -27,8 +27,8 @@ TEST_F(ConnectTest, StartLineNamesCameraAndPort) {
     listCameras({"Y800"});
     connection->bDSLRConnectClick();
 
-    EXPECT_TRUE(connection->connected());
-    EXPECT_EQ(connection->cameraName(), "Y800");
+    EXPECT_TRUE(session->connected());
+    EXPECT_EQ(session->cameraName(), "Y800");
     EXPECT_TRUE(logHas("CAMERA <b>Y800</b> control started on <b>USB 2.0</b> port."));
     EXPECT_EQ(controls.camera.lCamInfo->text(), "Y800");
     EXPECT_TRUE(errorTexts().empty());
@@ -40,7 +40,7 @@ TEST_F(ConnectTest, LensJoinsTheNameTrimmed) {
     listCameras({"Y800"});
     connection->bDSLRConnectClick();
 
-    EXPECT_EQ(connection->lensText(), "50mm f/1.8");
+    EXPECT_EQ(session->lensText(), "50mm f/1.8");
     EXPECT_TRUE(logHas("CAMERA <b>Y800 + 50mm f/1.8</b> control started on <b>USB 2.0</b> port."));
     EXPECT_EQ(controls.camera.lCamInfo->text(), "Y800, 50mm f/1.8");
 }
@@ -72,9 +72,9 @@ TEST_F(ConnectTest, ConnectedStateOfButtonsPanelsAndWindow) {
     const std::vector<std::string> expected = {"readIdentity(Y800,1)", "ShowCamPics(0)",
                                                "setCameraConnected(1)", "FormResize"};
     EXPECT_EQ(host.calls, expected);
-    EXPECT_EQ(connection->cameraOrdinal(), 1);
-    EXPECT_EQ(connection->serialText(), "SNY800-");
-    EXPECT_EQ(connection->firmwareText(), "1.1");
+    EXPECT_EQ(session->cameraOrdinal(), 1);
+    EXPECT_EQ(session->serialText(), "SNY800-");
+    EXPECT_EQ(session->firmwareText(), "1.1");
 }
 
 TEST_F(ConnectTest, StartWhileConnectedOnlyRefreshesTheSelector) {
@@ -86,7 +86,7 @@ TEST_F(ConnectTest, StartWhileConnectedOnlyRefreshesTheSelector) {
     EXPECT_FALSE(controls.camera.cbDSLR->isEnabled());
     EXPECT_EQ(messages->lines().size(), lines);
     EXPECT_EQ(SimControl::countCalls(kCmdOpen), 0);
-    EXPECT_TRUE(connection->connected());
+    EXPECT_TRUE(session->connected());
 }
 
 TEST_F(ConnectTest, ExposureRowsFollowTheCamera) {
@@ -219,7 +219,7 @@ TEST_F(ConnectTest, ImageAreaListFollowsTheCameraType) {
         SimControl::attach(c.model);
         listCameras({c.model});
         connection->bDSLRConnectClick();
-        ASSERT_TRUE(connection->connected()) << c.model;
+        ASSERT_TRUE(session->connected()) << c.model;
         EXPECT_EQ(itemsOf(controls.shooting.cbCCDmode), c.items) << c.model;
         EXPECT_EQ(controls.shooting.cbCCDmode->currentIndex(), c.selection) << c.model;
         EXPECT_EQ(controls.shooting.cbCCDmode->isEnabled(), c.enabled) << c.model;
@@ -289,7 +289,7 @@ TEST_F(ConnectTest, MovieControlsFollowReadability) {
     camera = SimControl::attach("Y3"); // no movie, no live view
     listCameras({"Y3"});
     connection->bDSLRConnectClick();
-    ASSERT_TRUE(connection->connected());
+    ASSERT_TRUE(session->connected());
     EXPECT_FALSE(m.cbMovieSize->isEnabled());
     EXPECT_FALSE(m.cbMovieQuality->isEnabled());
     EXPECT_FALSE(m.ieMicLevel->isEnabled());
@@ -380,8 +380,8 @@ TEST_F(ConnectTest, SecondCameraOfAModelOpensTheSecondSource) {
     listCameras({"Y800", "Y800"}, 1);
     connection->bDSLRConnectClick();
 
-    ASSERT_TRUE(connection->connected());
-    EXPECT_EQ(connection->cameraOrdinal(), 2);
+    ASSERT_TRUE(session->connected());
+    EXPECT_EQ(session->cameraOrdinal(), 2);
     EXPECT_EQ(host.calls.front(), "readIdentity(Y800,2)");
     ASSERT_NE(link->CurrentSource(), nullptr);
     EXPECT_EQ(link->CurrentSource()->id(), SimControl::sourceId(second));
@@ -393,8 +393,8 @@ TEST_F(ConnectTest, OrdinalCountsOnlyEntriesOfTheSameName) {
     SimControl::attach("Y800");
     listCameras({"Y4", "Y800", "Y4"}, 1);
     connection->bDSLRConnectClick();
-    EXPECT_EQ(connection->cameraOrdinal(), 1);
-    EXPECT_TRUE(connection->connected());
+    EXPECT_EQ(session->cameraOrdinal(), 1);
+    EXPECT_TRUE(session->connected());
 }
 
 TEST_F(ConnectTest, LogButtonShowsTheLogPageAndTheCapabilityList) {
@@ -412,5 +412,5 @@ TEST_F(ConnectTest, SelectorChangeShowsPicturesAndSerialHint) {
     EXPECT_EQ(host.calls, std::vector<std::string>{"LoadCamPics(Y800)"})
         << "the identity the pictures read is not read again";
     EXPECT_EQ(controls.camera.cbDSLR->toolTip(), "Y800 (Serial: SNY800-)");
-    EXPECT_EQ(connection->serialText(), "SNY800-");
+    EXPECT_EQ(session->serialText(), "SNY800-");
 }

@@ -164,25 +164,27 @@ ConnectionControls::ConnectionControls() : root(std::make_unique<QWidget>()) {
 }
 
 void ConnectionTest::SetUp() {
-    vsim::SimControl::reset();
     messages = std::make_unique<ObservedLog>();
     messages->mirror().setStderrEnabled(false);
     messages->setBeep([this] { ++beeps; });
-    messages->setClock([] { return QTime(12, 34, 56); });
+    m_clock.setTimeOfDay(12, 34, 56);
+    messages->setClock(m_clock);
     messages->setLogAllEvents([this] { return controls.camera.chLogAllDSLR->isChecked(); });
     link = std::make_unique<CameraLink>(messages.get());
+    link->setClock(m_clock);
     link->setWaitLimit(std::chrono::milliseconds(2000));
+    session = std::make_unique<CameraSession>(*link);
     connection = std::make_unique<CameraConnection>(ConnectionContext{
         controls.camera, controls.shooting, controls.focus, controls.liveView, controls.movie,
-        controls.info, *link, *messages, host, queue, QStringLiteral("http://downloads.test/")});
+        controls.info, *session, *messages, host, queue, QStringLiteral("http://downloads.test/")});
     messages->setErrorCodeReset([this] { connection->setPendingErrorCode(0); });
 }
 
 void ConnectionTest::TearDown() {
     connection.reset();
+    session.reset();
     link.reset();
     messages.reset();
-    vsim::SimControl::reset();
 }
 
 void ConnectionTest::listCameras(const std::vector<std::string>& models, int selected) {

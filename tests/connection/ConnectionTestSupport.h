@@ -2,15 +2,15 @@
 // A camera connection on its own: the controls it works on (with their
 // design-time items), a host and a request queue that record, the real
 // message log, and a fresh simulator world per test.
-#include "SimControl.h"
-#include "app/widgets/CameraGroupBox.h"
-#include "app/widgets/PaintBox.h"
+#include "VantoraTest.h"
 #include "camera/CameraLink.h"
 #include "connection/CameraConnection.h"
-#include "log/MessageLog.h"
+#include "log/LogModel.h"
+#include "session/CameraSession.h"
 #include "web/RequestQueue.h"
+#include "widgets/CameraGroupBox.h"
+#include "widgets/PaintBox.h"
 
-#include <QTime>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -46,13 +46,13 @@ public:
 };
 
 // The real message log, with a look at each line as it is written.
-class ObservedLog : public MessageLog {
+class ObservedLog : public LogModel {
 public:
     void log(const std::string& text) override {
         if (onLog) {
             onLog(text);
         }
-        MessageLog::log(text);
+        LogModel::log(text);
     }
     std::function<void(const std::string&)> onLog;
 };
@@ -75,7 +75,7 @@ struct ConnectionControls {
     InfoPageControls info;
 };
 
-class ConnectionTest : public ::testing::Test {
+class ConnectionTest : public VantoraTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -96,6 +96,7 @@ protected:
     RecordingQueue queue;
     std::unique_ptr<ObservedLog> messages;
     std::unique_ptr<CameraLink> link;
+    std::unique_ptr<CameraSession> session;
     std::unique_ptr<CameraConnection> connection;
     int beeps = 0;
 };

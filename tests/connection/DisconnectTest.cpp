@@ -46,8 +46,8 @@ TEST_F(DisconnectTest, StopClosesTheModuleAndShowsNoCamera) {
     host.calls.clear();
     connection->bDSLRDisconnClick();
 
-    EXPECT_FALSE(connection->connected());
-    EXPECT_EQ(connection->cameraName(), "no cam");
+    EXPECT_FALSE(session->connected());
+    EXPECT_EQ(session->cameraName(), "no cam");
     EXPECT_EQ(controls.camera.lCamInfo->text(), "no cam");
     EXPECT_FALSE(SimControl::moduleOpen());
     EXPECT_FALSE(link->isLoaded());
@@ -79,16 +79,14 @@ TEST_F(DisconnectTest, ReconnectAfterStop) {
     connectTo("Y800");
     connection->bDSLRDisconnClick();
     connection->bDSLRConnectClick();
-    EXPECT_TRUE(connection->connected());
-    EXPECT_EQ(connection->cameraName(), "Y800");
+    EXPECT_TRUE(session->connected());
+    EXPECT_EQ(session->cameraName(), "Y800");
 }
 
 TEST_F(DisconnectTest, ConnectionSignalsFrameTheSession) {
     std::vector<std::string> events;
-    QObject::connect(connection.get(), &CameraConnection::connectionStarted,
-                     [&] { events.push_back("started"); });
-    QObject::connect(connection.get(), &CameraConnection::connectionStopped,
-                     [&] { events.push_back("stopped"); });
+    QObject::connect(session.get(), &CameraSession::opened, [&] { events.push_back("started"); });
+    QObject::connect(session.get(), &CameraSession::closed, [&] { events.push_back("stopped"); });
     connectTo("Y800");
     connection->bDSLRDisconnClick();
     EXPECT_EQ(events, (std::vector<std::string>{"started", "stopped"}));
@@ -146,6 +144,6 @@ TEST_F(DisconnectTest, DeferredConnectStartsTheConnection) {
     DeferredAction deferred;
     deferred.setConnectAction([this] { connection->bDSLRConnectClick(); });
     deferred.arm(DeferredAction::Action::Connect, 1);
-    ASSERT_TRUE(processUntil([this] { return connection->connected(); }));
-    EXPECT_EQ(connection->cameraName(), "Y800");
+    ASSERT_TRUE(processUntil([this] { return session->connected(); }));
+    EXPECT_EQ(session->cameraName(), "Y800");
 }

@@ -1,6 +1,7 @@
 // The "Status" page: its buttons, the save flow and its failure path.
 #include "log/LogPage.h"
 #include "RtfTestReader.h"
+#include "VantoraTest.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -9,7 +10,7 @@
 
 namespace {
 
-class LogPageTest : public ::testing::Test {
+class LogPageTest : public VantoraTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
@@ -27,8 +28,8 @@ protected:
         });
     }
 
-    QTemporaryDir m_dir;
-    LogPage m_page;
+    LogModel m_model;
+    LogPage m_page{m_model};
     QString m_answer;
     QString m_title, m_proposed, m_filter;
     QStringList m_errors;
@@ -39,17 +40,17 @@ TEST_F(LogPageTest, ButtonsCarryTheirNamesCaptionAndHint) {
     EXPECT_EQ(m_page.clearButton().text(), "Clear");
     EXPECT_EQ(m_page.saveButton().objectName(), "bbSaveSound");
     EXPECT_EQ(m_page.saveButton().toolTip(), "Save log window");
-    EXPECT_EQ(m_page.messageLog().objectName(), "reMessage");
-    EXPECT_TRUE(m_page.messageLog().isReadOnly());
-    EXPECT_EQ(m_page.messageLog().font().family(), "Tahoma"); // matched to nearest if absent
-    EXPECT_EQ(m_page.messageLog().font().pointSize(), 8);
+    EXPECT_EQ(m_page.logView().objectName(), "reMessage");
+    EXPECT_TRUE(m_page.logView().isReadOnly());
+    EXPECT_EQ(m_page.logView().font().family(), "Tahoma"); // matched to nearest if absent
+    EXPECT_EQ(m_page.logView().font().pointSize(), 8);
 }
 
 TEST_F(LogPageTest, ClearButtonEmptiesTheLog) {
     m_page.messageLog().log("x");
     m_page.clearButton().click();
     EXPECT_TRUE(m_page.messageLog().lines().empty());
-    EXPECT_TRUE(m_page.messageLog().toPlainText().isEmpty());
+    EXPECT_TRUE(m_page.logView().toPlainText().isEmpty());
 }
 
 TEST_F(LogPageTest, SaveProposesDatedNameAndWritesChosenFile) {
@@ -84,13 +85,13 @@ TEST_F(LogPageTest, CancelWritesNothing) {
 TEST_F(LogPageTest, FailedWriteShowsErrorAndKeepsLog) {
     m_page.messageLog().log("one");
     m_page.messageLog().elog("two");
-    const std::string before = m_page.messageLog().toPlainText().toStdString();
+    const std::string before = m_page.logView().toPlainText().toStdString();
     m_answer = m_dir.filePath("missing/dir/out.rtf");
     m_page.bbSaveSoundClick();
     ASSERT_EQ(m_errors.size(), 1);
     EXPECT_TRUE(m_errors[0].startsWith("Save log|Cannot write"));
     EXPECT_TRUE(m_errors[0].contains("out.rtf"));
-    EXPECT_EQ(m_page.messageLog().toPlainText().toStdString(), before);
+    EXPECT_EQ(m_page.logView().toPlainText().toStdString(), before);
     EXPECT_EQ(m_page.messageLog().lines().size(), 2u);
 }
 

@@ -2,6 +2,8 @@
 // the text document it shows, saving and the log mirror.
 #include "log/MessageLog.h"
 #include "RtfTestReader.h"
+#include "VantoraTest.h"
+#include "log/LogModel.h"
 #include "log/StatusBar.h"
 
 #include <QCoreApplication>
@@ -16,14 +18,15 @@
 
 namespace {
 
-class MessageLogTest : public ::testing::Test {
+class MessageLogTest : public VantoraTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        m_log.setStatusBar(&m_bar);
-        m_log.setClock([this] { return m_now; });
-        m_log.setBeep([this] { ++m_beeps; });
-        m_log.mirror().setStderrEnabled(false);
+        m_bar.follow(m_model);
+        m_clock.setTimeOfDay(14, 3, 7);
+        m_model.setClock(m_clock);
+        m_model.setBeep([this] { ++m_beeps; });
+        m_model.mirror().setStderrEnabled(false);
     }
 
     // The stamp as the log should write it, with the locale's separator.
@@ -34,10 +37,9 @@ protected:
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
-    QTemporaryDir m_dir;
+    LogModel m_model;
     StatusBar m_bar;
-    MessageLog m_log;
-    QTime m_now{14, 3, 7};
+    MessageLog m_log{m_model};
     int m_beeps = 0;
 };
 
@@ -54,9 +56,9 @@ QTextCharFormat formatAt(const QTextBlock& block, int pos) {
 }
 
 TEST_F(MessageLogTest, NormalLineHasBlueStampThenMessage) {
-    m_log.log("Orvel DSLR not detected.");
-    ASSERT_EQ(m_log.lines().size(), 1u);
-    const LogLine& line = m_log.lines()[0];
+    m_model.log("Orvel DSLR not detected.");
+    ASSERT_EQ(m_model.lines().size(), 1u);
+    const LogLine& line = m_model.lines()[0];
     EXPECT_EQ(line.plain, stamp("14:03:07") + ": Orvel DSLR not detected.");
     EXPECT_FALSE(line.error);
     ASSERT_EQ(line.runs.size(), 2u);
@@ -67,22 +69,22 @@ TEST_F(MessageLogTest, NormalLineHasBlueStampThenMessage) {
 }
 
 TEST_F(MessageLogTest, EmptyMessageShowsOnlyTheStamp) {
-    m_log.log("");
-    EXPECT_EQ(m_log.lines()[0].plain, stamp("14:03:07") + ": ");
-    EXPECT_EQ(m_log.lines()[0].runs[0].colour, kLogBlue);
+    m_model.log("");
+    EXPECT_EQ(m_model.lines()[0].plain, stamp("14:03:07") + ": ");
+    EXPECT_EQ(m_model.lines()[0].runs[0].colour, kLogBlue);
 }
 
 TEST_F(MessageLogTest, FirstStampShortThenLongAfterWindowCreation) {
-    m_now = QTime(9, 5, 3);
-    m_log.log("Program start");
-    m_log.setStampFormat(StampFormat::LongHour);
-    m_log.log("next");
-    EXPECT_EQ(m_log.lines()[0].plain, stamp("9:05:03") + ": Program start");
-    EXPECT_EQ(m_log.lines()[1].plain, stamp("09:05:03") + ": next");
+    m_clock.setTimeOfDay(9, 5, 3);
+    m_model.log("Program start");
+    m_model.setStampFormat(StampFormat::LongHour);
+    m_model.log("next");
+    EXPECT_EQ(m_model.lines()[0].plain, stamp("9:05:03") + ": Program start");
+    EXPECT_EQ(m_model.lines()[1].plain, stamp("09:05:03") + ": next");
 }
 
 TEST_F(MessageLogTest, DocumentShowsRunsWithTheirFormats) {
-    m_log.log("USB event <b>Y800</b> connected <re>x</re>");
+    m_model.log("USB event <b>Y800</b> connected <re>x</re>");
     const QTextBlock block = m_log.document()->lastBlock();
     EXPECT_EQ(block.text(),
               QString::fromStdString(stamp("14:03:07")) + ": USB event Y800 connected x");
@@ -95,20 +97,20 @@ TEST_F(MessageLogTest, DocumentShowsRunsWithTheirFormats) {
 }
 
 TEST_F(MessageLogTest, EachLineIsOneBlockAndCaretEndsAtTheEnd) {
-    m_log.logsl({"one", "<b>two</b>", "three"});
+    m_model.logsl({"one", "<b>two</b>", "three"});
     EXPECT_EQ(m_log.document()->blockCount(), 3);
-    EXPECT_EQ(m_log.lines().size(), 3u);
+    EXPECT_EQ(m_model.lines().size(), 3u);
     EXPECT_TRUE(m_log.textCursor().atEnd());
     EXPECT_EQ(m_bar.panelText(1), " three ");
 }
 
 TEST_F(MessageLogTest, CaretMovedOrSelectionMadeByUserGoesBackToTheEnd) {
-    m_log.logsl({"one", "two"});
+    m_model.logsl({"one", "two"});
     QTextCursor caret = m_log.textCursor();
     caret.movePosition(QTextCursor::Start);
     caret.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 3);
     m_log.setTextCursor(caret);
-    m_log.log("three");
+    m_model.log("three");
     EXPECT_TRUE(m_log.textCursor().atEnd());
     EXPECT_FALSE(m_log.textCursor().hasSelection());
 }
@@ -119,7 +121,7 @@ TEST_F(MessageLogTest, ShownLogScrollsToItsLastLine) {
     m_log.resize(240, 120);
     m_log.show();
     for (int i = 0; i < 300; ++i) {
-        m_log.log("line " + std::to_string(i));
+        m_model.log("line " + std::to_string(i));
     }
     QCoreApplication::processEvents();
     QScrollBar* bar = m_log.verticalScrollBar();
@@ -128,7 +130,7 @@ TEST_F(MessageLogTest, ShownLogScrollsToItsLastLine) {
     EXPECT_TRUE(m_log.viewport()->rect().contains(m_log.cursorRect()));
 
     bar->setValue(0);
-    m_log.log("latest");
+    m_model.log("latest");
     QCoreApplication::processEvents();
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_TRUE(m_log.viewport()->rect().contains(m_log.cursorRect()));
@@ -137,8 +139,8 @@ TEST_F(MessageLogTest, ShownLogScrollsToItsLastLine) {
 TEST_F(MessageLogTest, LongLineIsNotWrappedAndGetsAHorizontalScrollBar) {
     m_log.resize(240, 120);
     m_log.show();
-    m_log.log("short");
-    m_log.log(std::string(400, 'w'));
+    m_model.log("short");
+    m_model.log(std::string(400, 'w'));
     QCoreApplication::processEvents();
     EXPECT_EQ(m_log.document()->lastBlock().layout()->lineCount(), 1);
     EXPECT_GT(m_log.horizontalScrollBar()->maximum(), 0);
@@ -146,27 +148,27 @@ TEST_F(MessageLogTest, LongLineIsNotWrappedAndGetsAHorizontalScrollBar) {
 
 TEST_F(MessageLogTest, LongTextAfterATagIsShownInFull) {
     const std::string tail(600, 'q');
-    m_log.log("<b>x</b>" + tail);
+    m_model.log("<b>x</b>" + tail);
     EXPECT_EQ(m_log.document()->lastBlock().text().size(), 10 + 1 + 600);
 }
 
 TEST_F(MessageLogTest, NormalLineSetsStatusReadyWithStrippedText) {
-    m_log.log("Image <b>[3 of 5]</b> saved");
+    m_model.log("Image <b>[3 of 5]</b> saved");
     EXPECT_EQ(m_bar.panelText(0), " Ready. ");
     EXPECT_EQ(m_bar.panelText(1), " Image  saved ");
     EXPECT_EQ(m_bar.hint(), "Image [3 of 5] saved");
-    EXPECT_NE(m_log.lines()[0].plain.find("[3 of 5]"), std::string::npos);
+    EXPECT_NE(m_model.lines()[0].plain.find("[3 of 5]"), std::string::npos);
 }
 
 TEST_F(MessageLogTest, ErrorLineIsRedStampRedBoldErrorAndBoldText) {
     int resets = 0;
     std::size_t linesAtReset = 0;
-    m_log.setErrorCodeReset([&] {
+    m_model.setErrorCodeReset([&] {
         ++resets;
-        linesAtReset = m_log.lines().size();
+        linesAtReset = m_model.lines().size();
     });
-    m_log.elog("CAMERA: Camera not available.");
-    const LogLine& line = m_log.lines().at(0);
+    m_model.elog("CAMERA: Camera not available.");
+    const LogLine& line = m_model.lines().at(0);
     EXPECT_TRUE(line.error);
     EXPECT_EQ(line.plain, stamp("14:03:07") + ": ERROR: CAMERA: Camera not available.");
     ASSERT_GE(line.runs.size(), 3u);
@@ -186,20 +188,20 @@ TEST_F(MessageLogTest, ErrorLineIsRedStampRedBoldErrorAndBoldText) {
 }
 
 TEST_F(MessageLogTest, ErrorFlagLastsExactlyOneLine) {
-    m_log.elog("bad");
-    EXPECT_FALSE(m_log.errorLinePending());
-    m_log.elog("worse");
+    m_model.elog("bad");
+    EXPECT_FALSE(m_model.errorLinePending());
+    m_model.elog("worse");
     EXPECT_TRUE(m_bar.errorShown());
-    m_log.log("fine");
-    EXPECT_FALSE(m_log.lines()[2].error);
-    EXPECT_EQ(m_log.lines()[2].runs[0].colour, kLogBlue);
+    m_model.log("fine");
+    EXPECT_FALSE(m_model.lines()[2].error);
+    EXPECT_EQ(m_model.lines()[2].runs[0].colour, kLogBlue);
     EXPECT_FALSE(m_bar.errorShown());
     EXPECT_EQ(m_beeps, 2);
 }
 
 TEST_F(MessageLogTest, StrayOpenerInErrorTextStaysLiteralAndBold) {
-    m_log.elog("f < 2.8");
-    const LogLine& line = m_log.lines()[0];
+    m_model.elog("f < 2.8");
+    const LogLine& line = m_model.lines()[0];
     EXPECT_EQ(line.plain, stamp("14:03:07") + ": ERROR: f < 2.8");
     for (const LogRun& run : line.runs) {
         // Every run that covers text after the stamp is bold; only the empty
@@ -212,77 +214,77 @@ TEST_F(MessageLogTest, StrayOpenerInErrorTextStaysLiteralAndBold) {
 }
 
 TEST_F(MessageLogTest, SurplusClosingColourCannotRecolourTheStamp) {
-    m_log.log("</re></bl>text");
-    EXPECT_EQ(m_log.lines()[0].plain, stamp("14:03:07") + ": text");
-    EXPECT_EQ(m_log.lines()[0].runs.front().colour, kLogBlue);
-    EXPECT_TRUE(m_log.lines()[0].runs.back().colour.isBase);
+    m_model.log("</re></bl>text");
+    EXPECT_EQ(m_model.lines()[0].plain, stamp("14:03:07") + ": text");
+    EXPECT_EQ(m_model.lines()[0].runs.front().colour, kLogBlue);
+    EXPECT_TRUE(m_model.lines()[0].runs.back().colour.isBase);
 }
 
 TEST_F(MessageLogTest, DslrLogUntickedChangesNothing) {
-    m_log.log("before [x]");
+    m_model.log("before [x]");
     const std::string doc = m_log.toPlainText().toStdString();
     const QString p1 = m_bar.panelText(1);
     const QString hint = m_bar.hint();
-    ASSERT_TRUE(m_log.setMirrorFile(path("mirror.log")));
+    ASSERT_TRUE(m_model.setMirrorFile(path("mirror.log")));
 
-    m_log.DSLRlog("CAMERA Event <b>x</b> changed"); // no check box wired yet
+    m_model.DSLRlog("CAMERA Event <b>x</b> changed"); // no check box wired yet
     bool ticked = false;
-    m_log.setLogAllEvents([&] { return ticked; });
-    m_log.DSLRlog("CAMERA Event <b>y</b> changed");
-    static_cast<LogSink&>(m_log).dslrLog("via sink");
+    m_model.setLogAllEvents([&] { return ticked; });
+    m_model.DSLRlog("CAMERA Event <b>y</b> changed");
+    static_cast<LogSink&>(m_model).dslrLog("via sink");
 
-    EXPECT_EQ(m_log.lines().size(), 1u);
+    EXPECT_EQ(m_model.lines().size(), 1u);
     EXPECT_EQ(m_log.toPlainText().toStdString(), doc);
     EXPECT_EQ(m_bar.panelText(1), p1);
     EXPECT_EQ(m_bar.hint(), hint);
     EXPECT_EQ(QFileInfo(path("mirror.log")).size(), 0);
 
     ticked = true;
-    m_log.DSLRlog("CAMERA Event <b>y</b> changed");
-    ASSERT_EQ(m_log.lines().size(), 2u);
-    EXPECT_EQ(m_log.lines()[1].plain, stamp("14:03:07") + ": CAMERA Event y changed");
+    m_model.DSLRlog("CAMERA Event <b>y</b> changed");
+    ASSERT_EQ(m_model.lines().size(), 2u);
+    EXPECT_EQ(m_model.lines()[1].plain, stamp("14:03:07") + ": CAMERA Event y changed");
 }
 
 TEST_F(MessageLogTest, ClearEmptiesViewAndKeptLines) {
-    m_log.logsl({"a", "b"});
-    m_log.clearLog();
-    EXPECT_TRUE(m_log.lines().empty());
+    m_model.logsl({"a", "b"});
+    m_model.clearLog();
+    EXPECT_TRUE(m_model.lines().empty());
     EXPECT_TRUE(m_log.document()->isEmpty());
-    m_log.log("c");
+    m_model.log("c");
     EXPECT_EQ(m_log.document()->blockCount(), 1);
     EXPECT_EQ(m_log.toPlainText().toStdString(), stamp("14:03:07") + ": c");
 }
 
 TEST_F(MessageLogTest, SaveWritesRtfThatReadsBackAsTheLog) {
-    m_log.log("USB event <b>Y800</b> {connected} \\ Grüße");
-    m_log.elog("CAMERA: failed");
-    const MessageLog::SaveResult result = m_log.saveLogTo(path("saved.rtf"));
+    m_model.log("USB event <b>Y800</b> {connected} \\ Grüße");
+    m_model.elog("CAMERA: failed");
+    const LogModel::SaveResult result = m_model.saveLogTo(path("saved.rtf"));
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     QFile file(path("saved.rtf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const RtfDocument doc = ReadRtf(file.readAll().toStdString());
     ASSERT_EQ(doc.lines.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(Normalise(doc.lines[i]), ExpectedSegments(m_log.lines()[i]));
+        EXPECT_EQ(Normalise(doc.lines[i]), ExpectedSegments(m_model.lines()[i]));
     }
 }
 
 TEST_F(MessageLogTest, FailedSaveReportsAndLeavesLogAndTargetUnchanged) {
-    m_log.log("keep me");
+    m_model.log("keep me");
     const std::string before = m_log.toPlainText().toStdString();
-    const MessageLog::SaveResult missingDir = m_log.saveLogTo(path("no/such/dir/log.rtf"));
+    const LogModel::SaveResult missingDir = m_model.saveLogTo(path("no/such/dir/log.rtf"));
     EXPECT_FALSE(missingDir.ok);
     EXPECT_FALSE(missingDir.error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(path("no/such/dir/log.rtf")));
     EXPECT_EQ(m_log.toPlainText().toStdString(), before);
-    EXPECT_EQ(m_log.lines().size(), 1u);
+    EXPECT_EQ(m_model.lines().size(), 1u);
 }
 
 TEST_F(MessageLogTest, MirrorFileGetsStampedPlainLinesAndErrorMarker) {
-    ASSERT_TRUE(m_log.setMirrorFile(path("mirror.log")));
-    m_log.log("USB event <b>Y800</b> connected [x]");
-    m_log.elog("CAMERA: <re>bad</re>");
-    m_log.mirror().closeFile();
+    ASSERT_TRUE(m_model.setMirrorFile(path("mirror.log")));
+    m_model.log("USB event <b>Y800</b> connected [x]");
+    m_model.elog("CAMERA: <re>bad</re>");
+    m_model.mirror().closeFile();
     QFile file(path("mirror.log"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
@@ -296,13 +298,13 @@ TEST_F(MessageLogTest, MirrorFileAppendsAndReportsUnopenablePath) {
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("earlier run\n");
     }
-    ASSERT_TRUE(m_log.setMirrorFile(path("mirror.log")));
-    m_log.log("now");
+    ASSERT_TRUE(m_model.setMirrorFile(path("mirror.log")));
+    m_model.log("now");
     QString error;
-    EXPECT_FALSE(m_log.setMirrorFile(path("no/dir/mirror.log"), &error));
+    EXPECT_FALSE(m_model.setMirrorFile(path("no/dir/mirror.log"), &error));
     EXPECT_FALSE(error.isEmpty());
-    m_log.log("still mirrored");
-    m_log.mirror().closeFile();
+    m_model.log("still mirrored");
+    m_model.mirror().closeFile();
     QFile file(path("mirror.log"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList rows = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);

@@ -3,7 +3,7 @@
 // Keeps the about text centred beside the photo when the panel changes size
 // and passes the focus on from the two read-only texts, so neither shows a
 // caret.
-#include "app/widgets/WindowControls.h"
+#include "widgets/WindowControls.h"
 
 #include <QObject>
 

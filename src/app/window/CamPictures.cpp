@@ -1,7 +1,7 @@
 #include "app/window/CamPictures.h"
 
-#include "app/widgets/CameraOrdinal.h"
 #include "app/window/MainPageGeometry.h"
+#include "widgets/CameraOrdinal.h"
 
 #include <QComboBox>
 #include <QLabel>

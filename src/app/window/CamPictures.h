@@ -2,24 +2,14 @@
 // The photograph and name logo of the camera model chosen in the camera
 // list, shown in the "Camera control" group, plus the identity labels of the
 // "Info" page that follow the same choice.
+#include "session/CameraIdentity.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 class QComboBox;
 class QLabel;
 class QWidget;
-
-// Serial number and firmware version texts of one attached camera, as the
-// device layer reads them (empty when a value is missing or not text).
-struct CameraIdentity {
-    QString serial;
-    QString firmware;
-};
-
-// Reads the identity of the `ordinal`-th attached camera named `name`.
-using CameraIdentityReader = std::function<CameraIdentity(const QString& name, int ordinal)>;
 
 // The controls the pictures and identity texts go to (not owned).
 struct CamPictureControls {

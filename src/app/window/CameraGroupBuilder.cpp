@@ -1,10 +1,10 @@
 #include "app/window/CameraGroupBuilder.h"
 
-#include "app/widgets/CameraGroupBox.h"
-#include "app/widgets/PaintBox.h"
 #include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
 #include "app/window/WindowLayoutRules.h"
+#include "widgets/CameraGroupBox.h"
+#include "widgets/PaintBox.h"
 
 #include <QFontDatabase>
 

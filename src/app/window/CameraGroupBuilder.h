@@ -2,7 +2,7 @@
 // Builds the "Camera control" group of the Main page: camera selection,
 // Start/Stop, the state labels and pictures, the settings panels and the
 // live view/movie buttons. Fills the matching members of `controls`.
-#include "app/widgets/WindowControls.h"
+#include "widgets/WindowControls.h"
 
 class QWidget;
 

@@ -3,6 +3,7 @@
 #include "app/window/CamPictures.h"
 #include "connection/CameraConnection.h"
 #include "connection/DeferredAction.h"
+#include "session/CameraSession.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -24,11 +25,11 @@ void DetectionBridge::armAutoConnect(int delay_ms) {
 }
 
 bool DetectionBridge::isConnected() const {
-    return m_t.connection.connected();
+    return m_t.connection.session().connected();
 }
 
 std::string DetectionBridge::connectedCameraName() const {
-    return m_t.connection.cameraName();
+    return m_t.connection.session().cameraName();
 }
 
 void DetectionBridge::bDSLRDisconnClick() {

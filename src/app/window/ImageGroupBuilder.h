@@ -1,7 +1,7 @@
 #pragma once
 // Builds the "Images" group of the Main page: image directory, prefix and
 // number, file-type indicators, View, the preview toggle and auto close.
-#include "app/widgets/WindowControls.h"
+#include "widgets/WindowControls.h"
 
 class QWidget;
 

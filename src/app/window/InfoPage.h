@@ -2,7 +2,7 @@
 // Builds the "Info" page: model, lens, serial and firmware of the camera, the
 // two clocks with "Adjust", and the (initially hidden) groups for the
 // camera's text rows and the manual lens data.
-#include "app/widgets/WindowControls.h"
+#include "widgets/WindowControls.h"
 
 class QWidget;
 

@@ -5,8 +5,6 @@
 #include "app/PDAPIlib.h"
 #include "app/SettingsStore.h"
 #include "app/USBwatch.h"
-#include "app/widgets/CameraGroupBox.h"
-#include "app/widgets/PaintBox.h"
 #include "app/window/AboutPage.h"
 #include "app/window/CamPictures.h"
 #include "app/window/CameraGroupBuilder.h"
@@ -24,10 +22,15 @@
 #include "connection/CameraConnection.h"
 #include "connection/DeferredAction.h"
 #include "connection/UiRequestDialog.h"
+#include "log/LogModel.h"
 #include "log/LogPage.h"
 #include "log/StatusBar.h"
+#include "session/CameraSession.h"
 #include "web/RequestQueue.h"
+#include "widgets/CameraGroupBox.h"
+#include "widgets/PaintBox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -67,7 +70,7 @@ std::unique_ptr<InstanceLock> makeInstanceLock(const std::string& directory) {
 } // namespace
 
 TfMain::TfMain(WindowServices services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)),
+    : QMainWindow(parent), m_services(std::move(services)), m_log(std::make_unique<LogModel>()),
       m_settings(makeSettingsStore(m_services.settingsPath)) {
     initWindowResources();
     setObjectName(QStringLiteral("fMain"));
@@ -77,7 +80,8 @@ TfMain::TfMain(WindowServices services, QWidget* parent)
     buildTimers();
     m_size = std::make_unique<MainWindowSize>(*this);
     m_layoutRules = std::make_unique<WindowLayoutRules>(*m_size);
-    m_usbWatch = std::make_unique<TUSBwatch>(createCameraDeviceList(m_services.deviceBackend));
+    m_usbWatch = std::make_unique<TUSBwatch>(m_services.deviceList ? m_services.deviceList()
+                                                                   : createUdevDeviceList());
     CameraIdentityReader identity = m_services.identityReader;
     if (!identity) {
         identity = [this](const QString& name, int ordinal) { return readIdentity(name, ordinal); };
@@ -101,11 +105,12 @@ TfMain::TfMain(WindowServices services, QWidget* parent)
 TfMain::~TfMain() = default;
 
 void TfMain::buildSubsystems() {
-    MessageLog& log = messageLog();
+    LogModel& log = messageLog();
     const std::filesystem::path moduleDirectory = m_services.moduleDirectory.empty()
                                                       ? ModuleLoader::defaultModuleDirectory()
                                                       : m_services.moduleDirectory;
     m_link = std::make_unique<CameraLink>(&log, moduleDirectory);
+    m_session = std::make_unique<CameraSession>(*m_link);
     m_uiRequests = std::make_unique<UiRequestDialog>(this);
     m_link->setUiRequestHandler(m_uiRequests.get());
     m_requests = std::make_unique<NullRequestQueue>();
@@ -114,7 +119,7 @@ void TfMain::buildSubsystems() {
         m_services.webBase.isEmpty() ? QString::fromLatin1(kDefaultWebBase) : m_services.webBase;
     m_connection = std::make_unique<CameraConnection>(
         ConnectionContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.info,
-                          *m_link, log, *this, *m_requests, webBase});
+                          *m_session, log, *this, *m_requests, webBase});
     m_deferred->setConnectAction([this] { m_connection->bDSLRConnectClick(); });
     m_cameraList = std::make_unique<CameraListCombo>(*m_c.camera.cbDSLR);
     m_detectionHost = std::make_unique<DetectionBridge>(
@@ -129,21 +134,18 @@ void TfMain::buildSubsystems() {
 }
 
 void TfMain::wireMessageLog() {
-    MessageLog& log = messageLog();
+    LogModel& log = messageLog();
     log.mirror().setStderrEnabled(m_services.logToStderr);
-    log.setStatusBar(m_statusBar);
+    m_statusBar->follow(log);
+    log.setBeep([] { QApplication::beep(); });
     const QCheckBox* logAll = m_c.camera.chLogAllDSLR;
     log.setLogAllEvents([logAll] { return logAll->isChecked(); });
     log.setErrorCodeReset([this] { m_connection->setPendingErrorCode(0); });
 }
 
-MessageLog& TfMain::messageLog() {
-    return m_logPage->messageLog();
-}
-
 void TfMain::FormCreate() {
     setWindowTitle(windowTitle() + QLatin1Char(' ') + QLatin1String(kVersion));
-    MessageLog& log = messageLog();
+    LogModel& log = messageLog();
     // The mirror file is opened first so that it holds the whole log.
     QString mirrorError;
     const bool mirrorOk =
@@ -203,8 +205,8 @@ void TfMain::buildPages() {
     logLayout->addWidget(m_c.status.logSlot);
     auto* slotLayout = new QVBoxLayout(m_c.status.logSlot); // owned by the slot
     slotLayout->setContentsMargins(0, 0, 0, 0);
-    m_logPage = widgets::make<LogPage>(m_c.status.logSlot, "LogPage", QRect());
-    m_logPage->messageLog().setObjectName(QStringLiteral("reMessage"));
+    m_logPage = new LogPage(*m_log, m_c.status.logSlot); // owned by the slot
+    m_logPage->setObjectName(QStringLiteral("LogPage"));
     slotLayout->addWidget(m_logPage);
     m_aboutPage = std::make_unique<AboutPage>(m_c.pages.tsAbout, m_c.about);
     m_statusBar = widgets::make<StatusBar>(this, "StatusBar", QRect());
@@ -291,7 +293,7 @@ void TfMain::FormActivate() {
         return;
     }
     m_detection->DetectCameras();
-    if (!m_connection->connected() && m_c.camera.chDSLRAutoConnect->isChecked() &&
+    if (!m_session->connected() && m_c.camera.chDSLRAutoConnect->isChecked() &&
         m_c.camera.cbDSLR->count() > 0) {
         m_connection->bDSLRConnectClick();
     }
@@ -304,7 +306,7 @@ void TfMain::FormClose() {
     }
     m_closed = true;
     emit closing();
-    if (m_connection->connected()) {
+    if (m_session->connected()) {
         m_connection->bDSLRDisconnClick();
     }
     m_instanceLock.reset();

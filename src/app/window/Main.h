@@ -7,10 +7,10 @@
 // preview width, resize permission, and the camera group's layout.
 // Subsystem handlers receive the control groups they need through
 // controls().
-#include "app/widgets/WindowControls.h"
 #include "app/window/WindowLayoutRules.h"
 #include "app/window/WindowServices.h"
 #include "connection/ConnectionHost.h"
+#include "widgets/WindowControls.h"
 
 #include <QMainWindow>
 
@@ -22,12 +22,13 @@ class CameraConnection;
 class CameraDetection;
 class CameraLink;
 class CameraListCombo;
+class CameraSession;
 class DeferredAction;
 class DetectionBridge;
 class InstanceLock;
+class LogModel;
 class LogPage;
 class MainWindowSize;
-class MessageLog;
 class RequestQueue;
 class SettingsStore;
 class StatusBar;
@@ -55,9 +56,10 @@ public:
     WindowLayoutRules& layoutRules() { return *m_layoutRules; }
     CamPictures& camPictures() { return *m_camPictures; }
     AboutPage& aboutPage() { return *m_aboutPage; }
-    MessageLog& messageLog();
+    LogModel& messageLog() { return *m_log; }
     StatusBar& statusBarPanel() { return *m_statusBar; }
     CameraLink& cameraLink() { return *m_link; }
+    CameraSession& session() { return *m_session; }
     CameraConnection& connection() { return *m_connection; }
     CameraDetection& detection() { return *m_detection; }
     TUSBwatch& usbWatch() { return *m_usbWatch; }
@@ -127,6 +129,8 @@ private:
     bool previewDown() const;
 
     WindowServices m_services;
+    // Declared first so that it outlives everything that reports into it.
+    std::unique_ptr<LogModel> m_log;
     WindowControls m_c;
     // Owned by the window's object tree.
     LogPage* m_logPage = nullptr;
@@ -140,6 +144,7 @@ private:
     std::unique_ptr<AboutPage> m_aboutPage;
     // The camera connection's parts, in the order they depend on each other.
     std::unique_ptr<CameraLink> m_link;
+    std::unique_ptr<CameraSession> m_session;
     std::unique_ptr<UiRequestDialog> m_uiRequests;
     std::unique_ptr<RequestQueue> m_requests;
     std::unique_ptr<DeferredAction> m_deferred;

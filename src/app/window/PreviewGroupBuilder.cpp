@@ -1,9 +1,9 @@
 #include "app/window/PreviewGroupBuilder.h"
 
-#include "app/widgets/ImageView.h"
-#include "app/widgets/PaintBox.h"
 #include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
+#include "widgets/ImageView.h"
+#include "widgets/PaintBox.h"
 
 #include <QIntValidator>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Builds the preview group of the Main page: the live image, its navigator,
 // the still image and the live view control panel with the movie settings.
-#include "app/widgets/WindowControls.h"
+#include "widgets/WindowControls.h"
 
 class QWidget;
 

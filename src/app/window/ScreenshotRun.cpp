@@ -2,6 +2,7 @@
 
 #include "app/window/Main.h"
 #include "connection/CameraConnection.h"
+#include "session/CameraSession.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -21,7 +22,7 @@ void ScreenshotRun::start() {
 void ScreenshotRun::poll() {
     m_waited_ms += kPoll_ms;
     const WindowControls& c = m_window.controls();
-    if (m_window.connection().connected()) {
+    if (m_window.session().connected()) {
         m_timer.stop();
         QTimer::singleShot(kSettle_ms, this, &ScreenshotRun::capture);
         return;
@@ -39,7 +40,7 @@ void ScreenshotRun::poll() {
 }
 
 void ScreenshotRun::capture() {
-    const bool connected = m_window.connection().connected();
+    const bool connected = m_window.session().connected();
     const bool saved = m_window.grab().save(m_path, "PNG");
     if (saved) {
         std::printf("Screenshot saved: %s\n", qPrintable(m_path));

@@ -18,8 +18,8 @@ struct WindowServices {
     QString settingsPath;
     // Directory of the instance lock files; empty: the per-user runtime one.
     std::string lockDirectory;
-    // Where attached cameras are found: the USB bus or the simulator.
-    DeviceBackendKind deviceBackend = DeviceBackendKind::Udev;
+    // Where attached cameras are found; empty: the USB bus.
+    CameraDeviceListFactory deviceList;
     // Directory of the camera module files; empty: the program's default.
     std::filesystem::path moduleDirectory;
     // Base address for module downloads ("down/" + file name is appended).

@@ -3,7 +3,7 @@
 // order the program has always restored them, and collects them back at
 // close. Pure mapping: reading and writing the file is the settings store's.
 #include "app/AppSettings.h"
-#include "app/widgets/WindowControls.h"
+#include "widgets/WindowControls.h"
 
 class QWidget;
 

@@ -1,9 +1,11 @@
 #pragma once
 // A main window against the simulator with its own settings file and
 // instance locks in a temporary directory, and helpers to read its log.
-#include "SimControl.h"
+#include "VantoraTest.h"
 #include "app/window/Main.h"
-#include "log/MessageLog.h"
+#include "log/LogModel.h"
+#include "session/CameraSession.h"
+#include "simulated/SimulatedDeviceBackend.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -19,18 +21,13 @@ inline WindowServices hermeticServices(const QTemporaryDir& dir) {
     WindowServices s;
     s.settingsPath = dir.filePath(QStringLiteral("Vantora.ini"));
     s.lockDirectory = dir.path().toStdString();
-    s.deviceBackend = DeviceBackendKind::Simulated;
+    s.deviceList = [] { return std::make_unique<SimulatedDeviceBackend>(); };
     s.logToStderr = false;
     return s;
 }
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public VantoraTest {
 protected:
-    WindowTest() { vsim::SimControl::reset(); }
-    ~WindowTest() override { vsim::SimControl::reset(); }
-
-    QString settingsFile() const { return m_dir.filePath(QStringLiteral("Vantora.ini")); }
-
     WindowServices services() const { return hermeticServices(m_dir); }
 
     std::unique_ptr<TfMain> makeWindow() const { return std::make_unique<TfMain>(services()); }
@@ -79,6 +76,4 @@ protected:
         }
         return -1;
     }
-
-    QTemporaryDir m_dir;
 };

@@ -5,7 +5,8 @@
 #include "app/SettingsStore.h"
 #include "app/window/ProgramOptions.h"
 #include "app/window/ScreenshotRun.h"
-#include "app/window/SimulatorMenu.h"
+#include "simulated/SimulatedDeviceBackend.h"
+#include "simulated/SimulatorMenu.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -29,8 +30,9 @@ void attachSimulatedCameras(const std::vector<std::string>& models) {
 
 WindowServices servicesFor(const ProgramOptions& options) {
     WindowServices services;
-    services.deviceBackend =
-        options.simulate ? DeviceBackendKind::Simulated : DeviceBackendKind::Udev;
+    if (options.simulate) {
+        services.deviceList = [] { return std::make_unique<SimulatedDeviceBackend>(); };
+    }
     services.logFile = options.logFile;
     services.webBase =
         webBaseAddress(SettingsStore().fileName(), qEnvironmentVariable("VANTORA_WEB_BASE"),

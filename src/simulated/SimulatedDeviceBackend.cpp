@@ -1,4 +1,4 @@
-#include "app/SimulatedDeviceBackend.h"
+#include "simulated/SimulatedDeviceBackend.h"
 
 #include "SimControl.h"
 #include "app/UsbDescription.h"

@@ -1,4 +1,4 @@
-#include "app/widgets/PaintBox.h"
+#include "widgets/PaintBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -4,7 +4,7 @@
 #include "SimControl.h"
 #include "camera/CameraLink.h"
 #include "camera/CapabilityListDump.h"
-#include "log/LogSink.h"
+#include "camera/LogSink.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -39,6 +39,10 @@ public:
         if (m_verbose) {
             std::cerr << stripTags(taggedText) << '\n';
         }
+    }
+
+    void elog(const std::string& taggedText) override {
+        std::cerr << "ERROR: " << stripTags(taggedText) << '\n';
     }
 
 private:

@@ -1,6 +1,6 @@
 // The about text's place beside the photo, and the camera ordinal.
 #include "app/window/AboutLayout.h"
-#include "app/widgets/CameraOrdinal.h"
+#include "widgets/CameraOrdinal.h"
 
 #include <gtest/gtest.h>
 

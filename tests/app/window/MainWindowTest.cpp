@@ -4,10 +4,10 @@
 #include "WindowTestSupport.h"
 #include "app/window/Main.h"
 
-#include "app/widgets/CameraGroupBox.h"
-#include "app/widgets/PaintBox.h"
 #include "app/window/AboutLayout.h"
 #include "app/window/AboutPage.h"
+#include "widgets/CameraGroupBox.h"
+#include "widgets/PaintBox.h"
 
 #include <QApplication>
 #include <QComboBox>

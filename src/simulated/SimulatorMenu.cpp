@@ -1,4 +1,4 @@
-#include "app/window/SimulatorMenu.h"
+#include "simulated/SimulatorMenu.h"
 
 #include "SimControl.h"
 

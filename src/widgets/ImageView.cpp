@@ -1,4 +1,4 @@
-#include "app/widgets/ImageView.h"
+#include "widgets/ImageView.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "app/widgets/CameraOrdinal.h"
+#include "widgets/CameraOrdinal.h"
 
 int cameraOrdinal(const QStringList& entries, int selected) {
     if (selected < 0 || selected >= entries.size()) {

@@ -1,4 +1,4 @@
-#include "app/widgets/CameraGroupBox.h"
+#include "widgets/CameraGroupBox.h"
 
 #include <QMouseEvent>
 

@@ -2,8 +2,8 @@
 // and LoadCamPics/ShowCamPics place them and fill the identity labels.
 #include "app/window/CamPictures.h"
 #include "WindowTestSupport.h"
-#include "app/widgets/CameraGroupBox.h"
 #include "app/window/Main.h"
+#include "widgets/CameraGroupBox.h"
 
 #include <QComboBox>
 #include <QImage>

@@ -76,7 +76,7 @@ TEST_F(StartUpTest, WithOneCameraItIsListedAndStartEnabled) {
     // change handler (which sets the hint) did not run.
     EXPECT_FALSE(cam.cbDSLR->toolTip().contains("Serial"));
     EXPECT_FALSE(cam.lAvailable->isHidden());
-    EXPECT_FALSE(window->connection().connected());
+    EXPECT_FALSE(window->session().connected());
 }
 
 TEST_F(StartUpTest, EveryActivationDetectsAgain) {
@@ -187,16 +187,16 @@ TEST_F(SettingsTest, CloseWhileConnectedStopsTheCameraBeforeSaving) {
     auto window = makeWindow();
     start(*window);
     window->controls().camera.bDSLRConnect->click();
-    ASSERT_TRUE(window->connection().connected());
+    ASSERT_TRUE(window->session().connected());
     bool fileExistedAtStop = true;
-    QObject::connect(&window->connection(), &CameraConnection::connectionStopped,
+    QObject::connect(&window->session(), &CameraSession::closed,
                      [&] { fileExistedAtStop = QFileInfo::exists(settingsFile()); });
     window->controls().images.eImgPrefix->setText("Shot_");
     window->controls().camera.chDSLRAutoConnect->setChecked(true);
 
     window->close();
 
-    EXPECT_FALSE(window->connection().connected());
+    EXPECT_FALSE(window->session().connected());
     EXPECT_TRUE(logged(*window, "CAMERA Y800 control stopped."));
     EXPECT_FALSE(fileExistedAtStop) << "settings must be written after the disconnect";
     EXPECT_EQ(stored("ImgPrefix").toString(), "Shot_");
@@ -217,7 +217,7 @@ TEST_F(SettingsTest, AutoTickedInASecondRunConnectsByItself) {
     auto second = makeWindow();
     start(*second);
 
-    ASSERT_TRUE(second->connection().connected());
+    ASSERT_TRUE(second->session().connected());
     const int index = lineIndex(*second, "CAMERA Y800 control started on USB 2.0 port.");
     ASSERT_GE(index, 0);
     EXPECT_THAT(boldPieces(second->messageLog().lines()[index]), ElementsAre("Y800", "USB 2.0"));

@@ -4,9 +4,9 @@
 // Simulator menu that produces those events in a simulated run.
 #include "WindowTestSupport.h"
 
-#include "app/window/SimulatorMenu.h"
 #include "connection/CameraConnection.h"
 #include "connection/DeferredAction.h"
+#include "simulated/SimulatorMenu.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -37,10 +37,10 @@ TEST_F(DetectionWiringTest, ArrivalWithAutoConnectsThroughTheDeferredTimer) {
     EXPECT_EQ(deferred.pendingAction(), DeferredAction::Action::Connect);
     EXPECT_TRUE(window->controls().timers.Timer->isActive());
     EXPECT_EQ(window->controls().timers.Timer->interval(), 100);
-    EXPECT_FALSE(window->connection().connected()) << "not before the timer fires";
+    EXPECT_FALSE(window->session().connected()) << "not before the timer fires";
 
     window->deferredAction().TimerTimer();
-    EXPECT_TRUE(window->connection().connected());
+    EXPECT_TRUE(window->session().connected());
     EXPECT_FALSE(window->controls().camera.cbDSLR->isEnabled());
 }
 
@@ -49,12 +49,12 @@ TEST_F(DetectionWiringTest, UnpluggingTheConnectedCameraEndsTheConnection) {
     auto window = makeWindow();
     start(*window);
     window->controls().camera.bDSLRConnect->click();
-    ASSERT_TRUE(window->connection().connected());
+    ASSERT_TRUE(window->session().connected());
 
     vsim::SimControl::detach(camera);
     deliverEvents();
 
-    EXPECT_FALSE(window->connection().connected());
+    EXPECT_FALSE(window->session().connected());
     EXPECT_FALSE(window->cameraConnected());
     const int unplugged = lineIndex(*window, "USB event Y800 disconnected");
     const int stopped = lineIndex(*window, "CAMERA Y800 control stopped.");
@@ -72,12 +72,12 @@ TEST_F(DetectionWiringTest, UnpluggingAnotherCameraKeepsTheConnection) {
     auto window = makeWindow();
     start(*window);
     window->controls().camera.bDSLRConnect->click();
-    ASSERT_TRUE(window->connection().connected());
+    ASSERT_TRUE(window->session().connected());
 
     vsim::SimControl::detach(other);
     deliverEvents();
 
-    EXPECT_TRUE(window->connection().connected());
+    EXPECT_TRUE(window->session().connected());
     EXPECT_EQ(window->controls().camera.cbDSLR->count(), 1);
     window->close();
 }
@@ -88,7 +88,7 @@ TEST_F(DetectionWiringTest, ArrivalWhileConnectedNeitherSelectsNorArms) {
     start(*window);
     window->controls().camera.chDSLRAutoConnect->setChecked(true);
     window->controls().camera.bDSLRConnect->click();
-    ASSERT_TRUE(window->connection().connected());
+    ASSERT_TRUE(window->session().connected());
 
     vsim::SimControl::attach("Y4");
     deliverEvents();

@@ -1,0 +1,72 @@
+#include "session/CameraSession.h"
+
+#include "camera/CameraLink.h"
+#include "camera/ValueText.h"
+
+CameraSession::CameraSession(CameraLink& link, QObject* parent) : QObject(parent), m_link(link) {
+    m_link.setSourceEventListener(this);
+}
+
+CameraSession::~CameraSession() {
+    if (m_link.sourceEventListener() == this) {
+        m_link.setSourceEventListener(nullptr);
+    }
+}
+
+void CameraSession::beginConnect(int ordinal, const CameraIdentity& device) {
+    m_connected = false;
+    m_cameraName = kNoCamera;
+    m_lensText.clear();
+    m_cameraOrdinal = ordinal;
+    m_device = device;
+    m_pendingItems = 0;
+}
+
+void CameraSession::open(const std::string& cameraName, const std::string& lensText) {
+    m_cameraName = cameraName;
+    m_lensText = lensText;
+    m_connected = true;
+    emit opened();
+}
+
+void CameraSession::close() {
+    if (!m_connected) {
+        return;
+    }
+    m_connected = false;
+    m_cameraName = kNoCamera;
+    m_pendingItems = 0;
+    emit closed();
+}
+
+uint32_t CameraSession::cameraType() const {
+    return m_link.CameraType();
+}
+
+uint32_t CameraSession::afPointCount() const {
+    return m_link.AfPointCount();
+}
+
+void CameraSession::addPendingItem(uint32_t itemId) {
+    ++m_pendingItems;
+    emit itemAdded(itemId);
+}
+
+void CameraSession::itemDone() {
+    if (m_pendingItems > 0) {
+        --m_pendingItems;
+    }
+}
+
+void CameraSession::onSourceEvent(CamObject& /*source*/, uint32_t event, uint32_t data) {
+    // Until the event handler follows the camera, each event is also
+    // written as it came to the camera log.
+    m_link.dslrLog("CAMERA Event 0x" + HexText(event, 4) + " data 0x" + HexText(data, 4));
+    const CameraEvent typed = DecodeSourceEvent(event, data);
+    emit cameraEvent(typed);
+    if (typed.kind == SourceEventKind::CapabilityValueChanged) {
+        emit capabilityValueChanged(typed.datum);
+    } else if (typed.kind == SourceEventKind::CapabilityChanged) {
+        emit capabilityListChanged(typed.datum);
+    }
+}
