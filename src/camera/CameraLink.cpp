@@ -147,6 +147,7 @@ int32_t CameraLink::CallEntry(VendorObject* object, uint32_t command, uint32_t p
         m_lastEntryResult = -1;
         return m_lastEntryResult;
     }
+    const CallScope inside(*this);
     m_lastEntryResult =
         m_entry(object, command & 0x7F, param, dataType & 0xFF, data, completion, completionRef);
     return m_lastEntryResult;
@@ -176,6 +177,7 @@ bool CameraLink::IdlePump(CamObject* object) {
 }
 
 bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target) {
+    const CallScope waiting(*this);
     const auto deadline = m_clock->now() + m_waitLimit;
     const CamObjectRef waited = refOf(object);
     while (counter < target) {

@@ -92,6 +92,25 @@ public:
     // Requests given up on whose completion has not arrived yet.
     size_t outstandingRequests() const { return m_outstanding.size(); }
 
+    // ---- Re-entrancy ----
+    // True while an entry call or a wait for a completion is running, or a
+    // CallScope is held. The module may show a modal question inside an
+    // entry call, and a long transfer lets the window process messages
+    // between its calls; a timer tick that would call the module then must
+    // wait for its next turn instead of starting a request inside another.
+    bool insideEntryCall() const { return m_callDepth > 0; }
+    // Marks a run of requests that processes window messages in between.
+    class CallScope {
+    public:
+        explicit CallScope(CameraLink& link) : m_link(link) { ++m_link.m_callDepth; }
+        ~CallScope() { --m_link.m_callDepth; }
+        CallScope(const CallScope&) = delete;
+        CallScope& operator=(const CallScope&) = delete;
+
+    private:
+        CameraLink& m_link;
+    };
+
     // ---- Module state ----
     const std::string& ModuleFileName() const { return m_moduleFileName; }
     void setModuleFileName(std::string name) { m_moduleFileName = std::move(name); }
@@ -164,6 +183,7 @@ private:
     LibraryHandle m_library;
     orv::ModuleEntryPointFn m_entry = nullptr;
     int32_t m_lastEntryResult = 0;
+    int m_callDepth = 0;
 
     std::unique_ptr<CamObject> m_moduleObject;
     std::unordered_map<const CamObject*, uint64_t> m_liveObjects;

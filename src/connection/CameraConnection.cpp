@@ -4,15 +4,11 @@
 #include "camera/CapabilityListDump.h"
 #include "camera/CapabilityValues.h"
 #include "camera/SourceShortcuts.h"
-#include "liveview/ManualFocusStrip.h"
 #include "log/LogModel.h"
 #include "session/CameraSession.h"
-#include "web/RequestQueue.h"
 #include "widgets/CameraGroupBox.h"
 #include "widgets/CameraOrdinal.h"
 #include "widgets/PaintBox.h"
-
-#include <QDir>
 
 #include <cstdio>
 
@@ -46,8 +42,7 @@ std::string ErrorCodeMessage(uint8_t code, const std::string& moduleFileName) {
 
 CameraConnection::CameraConnection(ConnectionContext context, QObject* parent)
     : QObject(parent), m_c(std::move(context)), m_shooting(m_c.shooting, m_c.movie, m_c.session),
-      m_fill(m_c.shooting, m_c.focus, m_c.movie, m_c.session.link(), m_shooting),
-      m_focusPoint(m_c.focus.iFocus, m_c.session) {
+      m_fill(m_c.shooting, m_c.focus, m_c.movie, m_c.session.link(), m_shooting) {
     connectWidgets();
 }
 
@@ -114,13 +109,9 @@ void CameraConnection::queueModuleDownload() {
     if (file.isEmpty()) {
         return;
     }
-    HtmlRequest request;
-    request.url = m_c.webBase + QStringLiteral("down/") + file;
-    request.fileName = QDir::current().absoluteFilePath(file);
-    request.BinaryData = true;
-    request.isFile = true;
-    request.kind = RequestKind::ModuleFile;
-    m_c.requests.AddHTMLque(request);
+    if (m_c.downloadModule) {
+        m_c.downloadModule(file);
+    }
     m_c.messages.log("Downloading " + file.toStdString());
 }
 
@@ -164,12 +155,7 @@ void CameraConnection::startSession() {
     // before the settings are read.
     m_c.session.open(cameraName, lens);
     m_fill.fill();
-    m_focusPoint.readFromCamera();
-    m_focusPoint.setAf();
-    if (PaintBox* strip = m_c.focus.iContrastAF) {
-        DrawManualFocusStrip(strip->canvas());
-        strip->update();
-    }
+    emit settingsRead();
 
     cam.lConnecting->hide();
     m_c.host.ShowCamPics(false);

@@ -4,7 +4,6 @@
 // user why a connection failed. Loading, opening and reading go through
 // CameraLink; the camera session records that a connection is open.
 #include "connection/ConnectionHost.h"
-#include "connection/FocusPointDisplay.h"
 #include "connection/SettingsFill.h"
 #include "connection/ShootingHandlers.h"
 #include "widgets/WindowControls.h"
@@ -13,12 +12,12 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CameraLink;
 class CameraSession;
 class LogModel;
-class RequestQueue;
 
 // Everything the connection works on; the window owns all of it.
 struct ConnectionContext {
@@ -31,8 +30,9 @@ struct ConnectionContext {
     CameraSession& session;
     LogModel& messages;
     ConnectionHost& host;
-    RequestQueue& requests;
-    QString webBase; // base address for module downloads ("down/" + file is appended)
+    // Asks for a missing module file to be downloaded into the working
+    // directory (connecting is retried afterwards).
+    std::function<void(const QString& moduleFile)> downloadModule;
 };
 
 class CameraConnection : public QObject {
@@ -64,8 +64,6 @@ public:
     void reportError();
     const std::string& lastErrorText() const { return m_lastErrorText; }
 
-    // The AF point picker's state and drawing (the click handlers use it too).
-    FocusPointDisplay& focusPoint() { return m_focusPoint; }
     ShootingHandlers& shootingHandlers() { return m_shooting; }
 
 signals:
@@ -73,6 +71,9 @@ signals:
     void liveViewReleased();
     // Stop released the movie button; its handler ends movie mode.
     void movieReleased();
+    // A connect has read the camera's settings into the controls; the AF
+    // point and the focus strip follow.
+    void settingsRead();
 
 private:
     void connectWidgets();
@@ -87,7 +88,6 @@ private:
     ConnectionContext m_c;
     ShootingHandlers m_shooting;
     SettingsFill m_fill;
-    FocusPointDisplay m_focusPoint;
     uint8_t m_pendingErrorCode = 0;
     std::string m_lastErrorText;
 };

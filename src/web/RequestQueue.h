@@ -36,3 +36,8 @@ class NullRequestQueue : public RequestQueue {
 public:
     void AddHTMLque(const HtmlRequest& /*request*/) override {}
 };
+
+// The request for a missing camera module file: `base` + "down/" + the
+// file name, stored byte for byte under its own name in `directory`.
+HtmlRequest ModuleFileRequest(const QString& base, const QString& moduleFile,
+                              const QString& directory);

@@ -341,8 +341,8 @@ TEST_F(ConnectTest, AfPointIsReadWrittenBackAndDrawn) {
     SimControl::clearCallLog();
     connection->bDSLRConnectClick();
 
-    EXPECT_EQ(connection->focusPoint().AfCol(), -1);
-    EXPECT_EQ(connection->focusPoint().AfRow(), 2);
+    EXPECT_EQ(focusPoint->AfCol(), -1);
+    EXPECT_EQ(focusPoint->AfRow(), 2);
     EXPECT_EQ(SimControl::countCalls(kCmdSet, kCapFocusPreferredArea), 1);
     EXPECT_EQ(SimControl::getEnumIndex(camera, kCapFocusPreferredArea), 13u);
     const QImage& picture = controls.focus.iFocus->canvas();

@@ -2,6 +2,7 @@
 
 #include "log/LogLine.h"
 
+#include <QDir>
 #include <QSignalBlocker>
 
 namespace {
@@ -174,13 +175,23 @@ void ConnectionTest::SetUp() {
     link->setClock(m_clock);
     link->setWaitLimit(std::chrono::milliseconds(2000));
     session = std::make_unique<CameraSession>(*link);
+    auto downloadModule = [this](const QString& file) {
+        queue.AddHTMLque(
+            ModuleFileRequest(QStringLiteral("http://downloads.test/"), file, QDir::currentPath()));
+    };
     connection = std::make_unique<CameraConnection>(ConnectionContext{
         controls.camera, controls.shooting, controls.focus, controls.liveView, controls.movie,
-        controls.info, *session, *messages, host, queue, QStringLiteral("http://downloads.test/")});
+        controls.info, *session, *messages, host, downloadModule});
+    // The AF point follows the settings as the window wires it.
+    focusPoint = std::make_unique<FocusPointDisplay>(controls.focus.iFocus,
+                                                     controls.focus.iContrastAF, *session);
+    QObject::connect(connection.get(), &CameraConnection::settingsRead,
+                     [this] { focusPoint->cameraSettingsRead(); });
     messages->setErrorCodeReset([this] { connection->setPendingErrorCode(0); });
 }
 
 void ConnectionTest::TearDown() {
+    focusPoint.reset();
     connection.reset();
     session.reset();
     link.reset();

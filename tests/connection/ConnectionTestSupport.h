@@ -5,6 +5,7 @@
 #include "VantoraTest.h"
 #include "camera/CameraLink.h"
 #include "connection/CameraConnection.h"
+#include "liveview/FocusPointDisplay.h"
 #include "log/LogModel.h"
 #include "session/CameraSession.h"
 #include "web/RequestQueue.h"
@@ -98,5 +99,6 @@ protected:
     std::unique_ptr<CameraLink> link;
     std::unique_ptr<CameraSession> session;
     std::unique_ptr<CameraConnection> connection;
+    std::unique_ptr<FocusPointDisplay> focusPoint;
     int beeps = 0;
 };

@@ -1,9 +1,9 @@
 // Pure pieces: AF point boxes and their drawing, the manual-focus strip, the
 // point numbers, the image-area lists and combo-box lines.
 #include "connection/ComboFill.h"
-#include "connection/FocusPointDisplay.h"
 #include "connection/ImageAreaList.h"
 #include "liveview/AfPointDrawing.h"
+#include "liveview/FocusPointDisplay.h"
 #include "liveview/ManualFocusStrip.h"
 
 #include <QImage>

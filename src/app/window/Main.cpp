@@ -22,6 +22,7 @@
 #include "connection/CameraConnection.h"
 #include "connection/DeferredAction.h"
 #include "connection/UiRequestDialog.h"
+#include "liveview/FocusPointDisplay.h"
 #include "log/LogModel.h"
 #include "log/LogPage.h"
 #include "log/StatusBar.h"
@@ -32,6 +33,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -117,9 +119,16 @@ void TfMain::buildSubsystems() {
     m_deferred = std::make_unique<DeferredAction>(m_c.timers.Timer);
     const QString webBase =
         m_services.webBase.isEmpty() ? QString::fromLatin1(kDefaultWebBase) : m_services.webBase;
+    auto downloadModule = [this, webBase](const QString& file) {
+        m_requests->AddHTMLque(ModuleFileRequest(webBase, file, QDir::currentPath()));
+    };
     m_connection = std::make_unique<CameraConnection>(
         ConnectionContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.info,
-                          *m_session, log, *this, *m_requests, webBase});
+                          *m_session, log, *this, downloadModule});
+    m_focusPoint =
+        std::make_unique<FocusPointDisplay>(m_c.focus.iFocus, m_c.focus.iContrastAF, *m_session);
+    connect(m_connection.get(), &CameraConnection::settingsRead, this,
+            [this] { m_focusPoint->cameraSettingsRead(); });
     m_deferred->setConnectAction([this] { m_connection->bDSLRConnectClick(); });
     m_cameraList = std::make_unique<CameraListCombo>(*m_c.camera.cbDSLR);
     m_detectionHost = std::make_unique<DetectionBridge>(

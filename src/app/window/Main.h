@@ -25,6 +25,7 @@ class CameraListCombo;
 class CameraSession;
 class DeferredAction;
 class DetectionBridge;
+class FocusPointDisplay;
 class InstanceLock;
 class LogModel;
 class LogPage;
@@ -64,6 +65,7 @@ public:
     CameraDetection& detection() { return *m_detection; }
     TUSBwatch& usbWatch() { return *m_usbWatch; }
     DeferredAction& deferredAction() { return *m_deferred; }
+    FocusPointDisplay& focusPoint() { return *m_focusPoint; }
 
     // This running instance's number, from 1; reserved until the window closes.
     int InstanceNo() const { return m_instanceNo; }
@@ -149,6 +151,7 @@ private:
     std::unique_ptr<RequestQueue> m_requests;
     std::unique_ptr<DeferredAction> m_deferred;
     std::unique_ptr<CameraConnection> m_connection;
+    std::unique_ptr<FocusPointDisplay> m_focusPoint;
     std::unique_ptr<CameraListCombo> m_cameraList;
     std::unique_ptr<DetectionBridge> m_detectionHost;
     std::unique_ptr<CameraDetection> m_detection;

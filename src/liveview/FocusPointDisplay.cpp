@@ -1,10 +1,11 @@
-#include "connection/FocusPointDisplay.h"
+#include "liveview/FocusPointDisplay.h"
 
 #include "camera/CameraLink.h"
 #include "camera/CapabilityValues.h"
 #include "camera/FocusPointGrid.h"
 #include "camera/SourceShortcuts.h"
 #include "liveview/AfPointDrawing.h"
+#include "liveview/ManualFocusStrip.h"
 #include "session/CameraSession.h"
 #include "widgets/PaintBox.h"
 
@@ -22,8 +23,9 @@ int32_t AfPointNumber(uint32_t afPointCount, int col, int row) {
     return 0;
 }
 
-FocusPointDisplay::FocusPointDisplay(PaintBox* iFocus, const CameraSession& session)
-    : m_iFocus(iFocus), m_session(session) {}
+FocusPointDisplay::FocusPointDisplay(PaintBox* iFocus, PaintBox* iContrastAF,
+                                     const CameraSession& session)
+    : m_iFocus(iFocus), m_iContrastAF(iContrastAF), m_session(session) {}
 
 void FocusPointDisplay::setPoint(int col, int row) {
     m_col = col;
@@ -47,5 +49,14 @@ void FocusPointDisplay::setAf() {
     if (m_iFocus) {
         DrawAfPoints(m_iFocus->canvas(), static_cast<int>(layout), m_col, m_row);
         m_iFocus->update();
+    }
+}
+
+void FocusPointDisplay::cameraSettingsRead() {
+    readFromCamera();
+    setAf();
+    if (m_iContrastAF) {
+        DrawManualFocusStrip(m_iContrastAF->canvas());
+        m_iContrastAF->update();
     }
 }

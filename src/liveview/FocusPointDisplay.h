@@ -1,7 +1,9 @@
 #pragma once
 // The chosen AF point (`AfCol`, `AfRow`) and `setAf`, which sends it to the
 // camera and redraws the AF point picture `iFocus`. The picker's click and
-// arrow handlers move the point and run setAf.
+// arrow handlers move the point and run setAf. Once a connection has read
+// the camera's settings, it takes the camera's point and draws the manual
+// focus strip `iContrastAF` empty.
 #include <cstdint>
 
 class CameraSession;
@@ -10,7 +12,7 @@ class PaintBox;
 class FocusPointDisplay {
 public:
     // setAf writes only while `session` is connected.
-    FocusPointDisplay(PaintBox* iFocus, const CameraSession& session);
+    FocusPointDisplay(PaintBox* iFocus, PaintBox* iContrastAF, const CameraSession& session);
 
     int AfCol() const { return m_col; }
     int AfRow() const { return m_row; }
@@ -21,9 +23,13 @@ public:
     void readFromCamera();
     // Writes the chosen point's number to 0x8122 (when connected) and redraws.
     void setAf();
+    // A connection has read the camera's settings: the camera's point is
+    // shown (and written back) and the focus strip drawn empty.
+    void cameraSettingsRead();
 
 private:
     PaintBox* m_iFocus;
+    PaintBox* m_iContrastAF;
     const CameraSession& m_session;
     int m_col = 0;
     int m_row = 0;
