@@ -2,8 +2,8 @@
 #include "camera/CameraLink.h"
 
 #include "camera/Callbacks.h"
+#include "camera/CameraTypeFacts.h"
 #include "camera/CapabilityValues.h"
-#include "camera/FocusPointGrid.h"
 #include "camera/ValueText.h"
 
 #include <cstring>

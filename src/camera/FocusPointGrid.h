@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-// Looks `number` up in the AF grid of `afPointCount` (11, 39 or 51 points)
-// and sets the offsets of its cell from the centre cell. Every equal cell
-// overwrites the offsets, so the last one scanned wins (this matters only
-// for 0, which marks empty cells). Returns false and leaves the offsets
-// alone for other counts or numbers not in the grid.
+// Looks `number` up in the AF layout of `afPointCount` (11, 39 or 51 points)
+// and sets the offsets of its cell from the centre cell (AfLayout::cellOf,
+// so for 0, which marks empty cells, the last empty cell wins). Returns
+// false and leaves the offsets alone for other counts or numbers not in the
+// layout.
 bool FocusPointGrid(uint32_t afPointCount, int32_t number, int& horizontal, int& vertical);

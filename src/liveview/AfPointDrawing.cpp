@@ -1,33 +1,20 @@
 #include "liveview/AfPointDrawing.h"
 
+#include "camera/AfLayout.h"
+
 #include <QImage>
 #include <QPainter>
 
-#include <cstdlib>
+#include <optional>
 
 namespace {
 
 const QColor kChosenPen(0x00, 0x00, 0x00);
 const QColor kOtherPen(0xC0, 0xC0, 0xC0);
 
-// Rows reach one step further up and down in the centre columns (11, 39)
-// or everywhere but the outermost columns (51).
-int rowReach(int afPointCount, int col) {
-    const int distance = std::abs(col);
-    switch (afPointCount) {
-    case 11:
-        return distance <= 1 ? 1 : 0;
-    case 39:
-        return distance <= 1 ? 2 : 1;
-    case 51:
-        return distance <= 4 ? 2 : 1;
-    default:
-        return -1;
-    }
-}
-
-int columnReach(int afPointCount) {
-    return afPointCount == 11 ? 2 : 5;
+// Negative counts match no layout.
+std::optional<AfLayout> layoutOf(int afPointCount) {
+    return AfLayout::forPointCount(static_cast<uint32_t>(afPointCount));
 }
 
 // i: column from the left, j: row from the top.
@@ -55,6 +42,25 @@ QRect rect51(int i, int j) {
     return QRect(7 + 8 * i, 2 + 8 * j, 6, 5);
 }
 
+// Box of a point of `layout`; the picture puts the highest row at the top.
+QRect pointBox(const AfLayout& layout, int col, int row) {
+    if (!layout.isPoint(col, row)) {
+        return {};
+    }
+    const int i = col + layout.columnReach();
+    const int j = layout.rowReach() - row;
+    switch (layout.pointCount()) {
+    case 11:
+        return rect11(i, j);
+    case 39:
+        return rect39(i, j);
+    case 51:
+        return rect51(i, j);
+    default:
+        return {};
+    }
+}
+
 // An outlined box covering exactly `box` (Qt strokes one pixel beyond a
 // rectangle's size, so the outline is drawn one smaller).
 void drawBox(QPainter& painter, const QRect& box, const QColor& pen) {
@@ -67,41 +73,33 @@ void drawBox(QPainter& painter, const QRect& box, const QColor& pen) {
 } // namespace
 
 bool HasAfLayout(int afPointCount) {
-    return afPointCount == 11 || afPointCount == 39 || afPointCount == 51;
+    return layoutOf(afPointCount).has_value();
 }
 
 bool IsAfPoint(int afPointCount, int col, int row) {
-    if (!HasAfLayout(afPointCount) || std::abs(col) > columnReach(afPointCount)) {
-        return false;
-    }
-    return std::abs(row) <= rowReach(afPointCount, col);
+    const std::optional<AfLayout> layout = layoutOf(afPointCount);
+    return layout && layout->isPoint(col, row);
 }
 
 QRect AfPointRect(int afPointCount, int col, int row) {
-    if (!IsAfPoint(afPointCount, col, row)) {
-        return {};
-    }
-    if (afPointCount == 11) {
-        return rect11(col + 2, 1 - row);
-    }
-    const int i = col + 5;
-    const int j = 2 - row;
-    return afPointCount == 39 ? rect39(i, j) : rect51(i, j);
+    const std::optional<AfLayout> layout = layoutOf(afPointCount);
+    return layout ? pointBox(*layout, col, row) : QRect();
 }
 
 void DrawAfPoints(QImage& image, int afPointCount, int chosenCol, int chosenRow) {
-    if (!HasAfLayout(afPointCount) || image.isNull()) {
+    const std::optional<AfLayout> layout = layoutOf(afPointCount);
+    if (!layout || image.isNull()) {
         return;
     }
     // A picture left from a camera of another layout must not show through.
     image.fill(Qt::white);
     QPainter painter(&image);
-    const int columns = columnReach(afPointCount);
-    for (int col = -columns; col <= columns; ++col) {
-        const int rows = rowReach(afPointCount, col);
-        for (int row = -rows; row <= rows; ++row) {
-            const bool chosen = col == chosenCol && row == chosenRow;
-            drawBox(painter, AfPointRect(afPointCount, col, row), chosen ? kChosenPen : kOtherPen);
+    for (int col = -layout->columnReach(); col <= layout->columnReach(); ++col) {
+        for (int row = -layout->rowReach(); row <= layout->rowReach(); ++row) {
+            if (layout->isPoint(col, row)) {
+                const bool chosen = col == chosenCol && row == chosenRow;
+                drawBox(painter, pointBox(*layout, col, row), chosen ? kChosenPen : kOtherPen);
+            }
         }
     }
 }

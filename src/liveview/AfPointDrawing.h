@@ -1,7 +1,8 @@
 #pragma once
-// The AF point picture `iFocus`: which (column, row) pairs are points of a
-// camera's AF layout and where each point's box is drawn. Columns count from
-// the centre (negative left), rows from the centre (positive up).
+// The AF point picture `iFocus`: where each point of a camera's AF layout
+// (camera/AfLayout.h says which (column, row) pairs are points) has its box.
+// Columns count from the centre (negative left), rows from the centre
+// (positive up).
 #include <QRect>
 
 class QImage;

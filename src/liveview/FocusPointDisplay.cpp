@@ -1,26 +1,19 @@
 #include "liveview/FocusPointDisplay.h"
 
+#include "camera/AfLayout.h"
 #include "camera/CameraLink.h"
 #include "camera/CapabilityValues.h"
-#include "camera/FocusPointGrid.h"
 #include "camera/SourceShortcuts.h"
 #include "liveview/AfPointDrawing.h"
 #include "liveview/ManualFocusStrip.h"
 #include "session/CameraSession.h"
 #include "widgets/PaintBox.h"
 
+#include <optional>
+
 int32_t AfPointNumber(uint32_t afPointCount, int col, int row) {
-    // The camera layer's grid is the one table of point numbers; search it
-    // backwards rather than keep a second copy.
-    for (int32_t number = 1; number <= static_cast<int32_t>(afPointCount); ++number) {
-        int horizontal = 0;
-        int vertical = 0;
-        if (FocusPointGrid(afPointCount, number, horizontal, vertical) && horizontal == col &&
-            vertical == row) {
-            return number;
-        }
-    }
-    return 0;
+    const std::optional<AfLayout> layout = AfLayout::forPointCount(afPointCount);
+    return layout ? layout->numberAt(col, row) : 0;
 }
 
 FocusPointDisplay::FocusPointDisplay(PaintBox* iFocus, PaintBox* iContrastAF,
