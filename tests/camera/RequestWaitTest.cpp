@@ -83,3 +83,15 @@ TEST_F(CameraTest, ExtraBlockOfACompletedRequestIsFreed) {
     EXPECT_TRUE(link->Submit(source(), request, std::make_unique<CountingExtra>(destroyed)).ok());
     EXPECT_EQ(destroyed, 1);
 }
+
+TEST_F(CameraTest, WaitLimitRunsOnTheLinksClock) {
+    connect("Y800");
+    link->setWaitLimit(std::chrono::milliseconds(30));
+    SimControl::injectFault(
+        {vsim::Fault::Kind::NeverComplete, orv::kCmdGet, orv::kCapMeteringMode, 0, 0, 1});
+    const Clock::TimePoint start = m_clock.now();
+    EXPECT_EQ(link->values().getUnsigned(source(), orv::kCapMeteringMode), 0u);
+    // Three idle sleeps of 10 ms reach the limit; no real time passes.
+    EXPECT_EQ(m_clock.sleeps(), 3);
+    EXPECT_EQ(m_clock.now() - start, std::chrono::milliseconds(30));
+}

@@ -1,135 +1,16 @@
 #include "ConnectionTestSupport.h"
 
+#include "app/window/CameraGroupBuilder.h"
+#include "app/window/FixedLists.h"
+#include "app/window/ImageGroupBuilder.h"
+#include "app/window/InfoPage.h"
+#include "app/window/PreviewGroupBuilder.h"
 #include "log/LogLine.h"
 
 #include <QDir>
 #include <QSignalBlocker>
 
 namespace {
-
-template <typename W> W* make(QWidget* parent, const char* name) {
-    auto* widget = new W(parent); // owned by the harness root
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QComboBox* list(QWidget* parent, const char* name, const QStringList& items, int selected) {
-    auto* combo = make<QComboBox>(parent, name);
-    combo->addItems(items);
-    combo->setCurrentIndex(selected);
-    return combo;
-}
-
-QToolButton* toggle(QWidget* parent, const char* name) {
-    auto* button = make<QToolButton>(parent, name);
-    button->setCheckable(true);
-    return button;
-}
-
-PaintBox* paintBox(QWidget* parent, const char* name, int width, int height) {
-    auto* box = make<PaintBox>(parent, name);
-    box->resize(width, height);
-    return box;
-}
-
-void buildCamera(QWidget* root, CameraGroupControls& c) {
-    c.gbDSLR = make<CameraGroupBox>(root, "gbDSLR");
-    c.cbDSLR = make<QComboBox>(root, "cbDSLR");
-    c.bDSLRConnect = make<QPushButton>(root, "bDSLRConnect");
-    c.bDSLRDisconn = make<QPushButton>(root, "bDSLRDisconn");
-    c.bDSLRDisconn->setEnabled(false);
-    c.bLog = make<QPushButton>(root, "bLog");
-    c.bLog->setEnabled(false);
-    c.chDSLRAutoConnect = make<QCheckBox>(root, "chDSLRAutoConnect");
-    c.chLogAllDSLR = make<QCheckBox>(root, "chLogAllDSLR");
-    c.lCamInfo = make<QLabel>(root, "lCamInfo");
-    c.lAvailable = make<QLabel>(root, "lAvailable");
-    c.lConnecting = make<QLabel>(root, "lConnecting");
-    c.lConnecting->hide();
-    c.lConnectCam = make<QLabel>(root, "lConnectCam");
-    c.iCamPic = make<QLabel>(root, "iCamPic");
-    c.iCamLogo = make<QLabel>(root, "iCamLogo");
-    c.pDSLRctrl = make<QWidget>(root, "pDSLRctrl");
-    c.pDSLRctrl->hide();
-    c.pExtraCtrl = make<QWidget>(root, "pExtraCtrl");
-    c.pExtraCtrl->hide();
-    c.pLiveView = make<QWidget>(root, "pLiveView");
-    c.pLiveView->hide();
-}
-
-void buildShooting(QWidget* root, ShootingControls& s) {
-    s.cbMode = list(root, "cbMode", {"P", "A", "S", "M"}, 3);
-    s.cbShutter = make<QComboBox>(root, "cbShutter");
-    s.cbAperture = make<QComboBox>(root, "cbAperture");
-    s.cbISO = make<QComboBox>(root, "cbISO");
-    s.cbImageSize = list(root, "cbImageSize", {"Large", "Med.", "Small"}, 0);
-    s.cbCompression = make<QComboBox>(root, "cbCompression");
-    s.cbWBmode = make<QComboBox>(root, "cbWBmode");
-    QStringList kelvins;
-    for (int k = 2500; k <= 10000; k += 100) {
-        kelvins << QString::number(k);
-    }
-    s.cbColorTemp = list(root, "cbColorTemp", kelvins, -1);
-    s.cbFlashMode = make<QComboBox>(root, "cbFlashMode");
-    s.tbExpoCorr = make<QSlider>(root, "tbExpoCorr");
-    s.tbExpoCorr->setRange(0, 30);
-    s.tbExpoCorr->setValue(15);
-    s.lExpCom = make<QLabel>(root, "lExpCom");
-    s.tbExposureStatus = make<QSlider>(root, "tbExposureStatus");
-    s.lRemainPic = make<QLabel>(root, "lRemainPic");
-    s.bExpo = make<QPushButton>(root, "bExpo");
-    s.sbLock = toggle(root, "sbLock");
-    s.pbBatteryLevel = make<QProgressBar>(root, "pbBatteryLevel");
-    s.pbBatteryLevel->setRange(0, 100);
-    s.cbRAWbit = list(root, "cbRAWbit", {"12-bit", "14-bit"}, 0);
-    s.cbMeteringMode = list(root, "cbMeteringMode", {"Matrix", "Center-w.", "Spot", "AF spot"}, 0);
-    s.cbMeteringMode->setEnabled(false);
-    s.cbCCDmode = list(root, "cbCCDmode", {"FF", "APS", "5:4", "1.2x"}, 1);
-    s.cbRawCompress =
-        list(root, "cbRawCompress", {"Uncompressed", "Compressed", "Lossless compressed"}, 2);
-    s.cbJPEGCompress = list(root, "cbJPEGCompress", {"Size priority", "Optimal quality"}, 1);
-    s.cbColorSpace = list(root, "cbColorSpace", {"sRGB", "AdobeRGB"}, 1);
-    s.cbSlot2Mode = list(root, "cbSlot2Mode", {"Overflow", "Backup", "Prim: RAW, Sec: JPEG"}, 2);
-    s.cbPrimarySlot = list(root, "cbPrimarySlot", {"CF card", "SD card"}, 0);
-    s.cbSaveMedia = list(root, "cbSaveMedia", {"Card", "SDRAM", "Card+SDRAM"}, 2);
-}
-
-void buildFocus(QWidget* root, FocusControls& f) {
-    f.iFocus = paintBox(root, "iFocus", 96, 43);
-    f.bAF = make<QPushButton>(root, "bAF");
-    f.bAFUp = make<QPushButton>(root, "bAFUp");
-    f.bAFDown = make<QPushButton>(root, "bAFDown");
-    f.bAFLeft = make<QPushButton>(root, "bAFLeft");
-    f.bAFRight = make<QPushButton>(root, "bAFRight");
-    f.cbAFmode = list(root, "cbAFmode", {"AF-S", "AF-C", "MF"}, 0);
-    f.cbFocusAreaMode = make<QComboBox>(root, "cbFocusAreaMode");
-    f.iContrastAF = paintBox(root, "iContrastAF", 223, 17);
-    f.cbLVAF = list(root, "cbLVAF", {"Face priority", "Wide area", "Normal area", "Tracking"}, 0);
-    f.cbLVzoom = make<QComboBox>(root, "cbLVzoom");
-}
-
-void buildLiveViewAndMovie(QWidget* root, LiveViewControls& l, MovieControls& m) {
-    l.sbLiveView = toggle(root, "sbLiveView");
-    l.gbPreview = make<QGroupBox>(root, "gbPreview");
-    l.pbLiveView = paintBox(root, "pbLiveView", 320, 212);
-    l.pbLV = paintBox(root, "pbLV", 40, 20);
-    l.pLiveviewCtrl = make<QWidget>(root, "pLiveviewCtrl");
-    l.lImageInfo = make<QLabel>(root, "lImageInfo");
-    l.lLVtime = make<QLabel>(root, "lLVtime");
-    l.cbLVExpoPreview = make<QCheckBox>(root, "cbLVExpoPreview");
-    m.sbMovie = toggle(root, "sbMovie");
-    m.sbRecord = toggle(root, "sbRecord");
-    m.lMovieTime = make<QLabel>(root, "lMovieTime");
-    m.cbMovieSize = list(root, "cbMovieSize",
-                         {"1920x1080 30fps", "1920x1080 25fps", "1920x1080 24fps", "1280x720 60fps",
-                          "1280x720 50fps", "1280x720 30fps", "1280x720 25fps"},
-                         0);
-    m.cbMovieQuality = list(root, "cbMovieQuality", {"N", "H"}, 0);
-    m.cbMicLevelType = list(root, "cbMicLevelType", {"Auto", "Off", "Manual"}, 0);
-    m.ieMicLevel = make<QLineEdit>(root, "ieMicLevel");
-    m.udMicLevel = make<QSpinBox>(root, "udMicLevel");
-    m.udMicLevel->setRange(1, 20);
-}
 
 // Text with bold runs marked, from the first character after the stamp.
 std::string withBold(const LogLine& line) {
@@ -155,13 +36,14 @@ std::string withBold(const LogLine& line) {
 } // namespace
 
 ConnectionControls::ConnectionControls() : root(std::make_unique<QWidget>()) {
-    buildCamera(root.get(), camera);
-    buildShooting(root.get(), shooting);
-    buildFocus(root.get(), focus);
-    buildLiveViewAndMovie(root.get(), liveView, movie);
-    info.lCamNameVal = make<QLabel>(root.get(), "lCamNameVal");
-    info.lCamSerialVal = make<QLabel>(root.get(), "lCamSerialVal");
-    info.lCamFirmwareVal = make<QLabel>(root.get(), "lCamFirmwareVal");
+    // The window's own builders, so the connection meets the controls as
+    // the program has them; the colour temperatures come at window creation.
+    mainpage::buildCameraGroup(root.get(), *this);
+    mainpage::buildPreviewGroup(root.get(), *this);
+    mainpage::buildImageGroup(root.get(), *this);
+    infopage::buildInfoPage(root.get(), info);
+    shooting.cbColorTemp->addItems(fixedlists::colorTemperatureItems());
+    shooting.cbColorTemp->setCurrentIndex(-1);
 }
 
 void ConnectionTest::SetUp() {
@@ -206,6 +88,10 @@ void ConnectionTest::listCameras(const std::vector<std::string>& models, int sel
         selector->addItem(QString::fromStdString(model));
     }
     selector->setCurrentIndex(selected);
+    // Detection enables Start once it has listed a camera, and the pictures
+    // show it as available.
+    controls.camera.bDSLRConnect->setEnabled(!models.empty());
+    controls.camera.lAvailable->setVisible(!models.empty());
 }
 
 int ConnectionTest::connectTo(const std::string& model) {

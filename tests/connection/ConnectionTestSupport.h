@@ -64,16 +64,11 @@ public:
     std::vector<HtmlRequest> requests;
 };
 
-// The controls the connection receives, built as the window builds them.
-struct ConnectionControls {
+// The window's controls, built by the window's own builders on a root of
+// their own; the connection receives its groups of them.
+struct ConnectionControls : WindowControls {
     ConnectionControls();
     std::unique_ptr<QWidget> root;
-    CameraGroupControls camera;
-    ShootingControls shooting;
-    FocusControls focus;
-    LiveViewControls liveView;
-    MovieControls movie;
-    InfoPageControls info;
 };
 
 class ConnectionTest : public VantoraTest {
