@@ -65,6 +65,8 @@ public:
     const std::string& lastErrorText() const { return m_lastErrorText; }
 
     ShootingHandlers& shootingHandlers() { return m_shooting; }
+    // The settings table: the camera event handler refreshes rows through it.
+    SettingsFill& settingsFill() { return m_fill; }
 
 signals:
     // Stop released the live view button; its handler ends live view.

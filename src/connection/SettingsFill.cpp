@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 using namespace orv;
 
@@ -41,12 +40,6 @@ int unsignedSelection(CameraLink& link, uint32_t capId) {
     return static_cast<int>(link.values().getUnsigned(link.CurrentSource(), capId));
 }
 
-// An enumeration's list and current index into a combo box.
-void fillFromEnumeration(CameraLink& link, QComboBox* combo, uint32_t capId) {
-    setComboItems(combo, LinesToItems(link.shortcuts().lines(capId)));
-    setComboIndex(combo, link.shortcuts().index(capId));
-}
-
 // The elements of an enumeration of unsigned values; empty otherwise.
 std::vector<uint32_t> enumElements(CameraLink& link, uint32_t capId) {
     CamObject* source = link.CurrentSource();
@@ -62,91 +55,273 @@ std::vector<uint32_t> enumElements(CameraLink& link, uint32_t capId) {
     return elements;
 }
 
+// The control type each kind works on.
+template <typename Control> bool holds(const BoundControl& control) {
+    const auto* held = std::get_if<Control*>(&control);
+    return held && *held;
+}
+
+bool fitsKind(const SettingBinding& row) {
+    switch (row.kind) {
+    case FillKind::Compensation:
+        return holds<QSlider>(row.control);
+    case FillKind::MicLevel:
+        return holds<QSpinBox>(row.control);
+    case FillKind::Battery:
+        return holds<QProgressBar>(row.control);
+    default:
+        return holds<QComboBox>(row.control);
+    }
+}
+
+QComboBox* comboOf(const SettingBinding& row) {
+    return std::get<QComboBox*>(row.control);
+}
+
 } // namespace
 
 SettingsFill::SettingsFill(ShootingControls shooting, FocusControls focus, MovieControls movie,
                            CameraLink& link, ShootingHandlers& handlers)
-    : m_shooting(shooting), m_focus(focus), m_movie(movie), m_link(link), m_handlers(handlers) {}
+    : m_shooting(shooting), m_focus(focus), m_movie(movie), m_link(link), m_handlers(handlers),
+      m_bindings(SettingBindings(m_shooting, m_focus, m_movie)) {}
 
 void SettingsFill::fill() {
-    fillExposure();
-    fillImage();
-    fillMovie();
-    fillFlashAndFocus();
-    fillCardsAndPower();
-}
-
-// Rows 1 to 6: sensitivity, exposure mode, aperture, shutter, live view zoom.
-void SettingsFill::fillExposure() {
-    ShootingControls& s = m_shooting;
-    fillFromEnumeration(m_link, s.cbISO, kCapSensitivity);
-    s.cbISO->setEnabled(settable(m_link, kCapSensitivity));
-    // Writes the mode the window shows before the camera's own is read back.
-    m_handlers.cbModeChange();
-    setComboItems(s.cbAperture,
-                  LinesToItems(ApertureItemList(m_link.shortcuts().lines(kCapAperture))));
-    setComboIndex(s.cbAperture, m_link.shortcuts().index(kCapAperture));
-    s.cbAperture->setEnabled(settable(m_link, kCapAperture));
-    fillFromEnumeration(m_link, s.cbShutter, kCapShutterSpeed);
-    s.cbShutter->setEnabled(s.cbMode->currentIndex() >= kFirstShutterMode);
-    setComboIndex(s.cbMode, m_link.shortcuts().index(kCapExposureMode));
-    const std::vector<uint32_t> zoomRates = enumElements(m_link, kCapLiveViewZoom);
-    setComboItems(m_focus.cbLVzoom, LinesToItems(ZoomRateItemList(zoomRates)));
-    setComboIndex(m_focus.cbLVzoom, 0);
-}
-
-// Rows 7 to 13: compression, image size, RAW bits, white balance, colour
-// temperature, image area, exposure compensation.
-void SettingsFill::fillImage() {
-    ShootingControls& s = m_shooting;
-    fillFromEnumeration(m_link, s.cbCompression, kCapCompression);
-    setComboIndex(s.cbImageSize, m_link.shortcuts().index(kCapImageSize));
-    m_handlers.cbImageSizeChange();
-    setComboIndex(s.cbRAWbit, unsignedSelection(m_link, kCapRawBitMode));
-    s.cbRAWbit->setEnabled(settable(m_link, kCapRawBitMode));
-    fillFromEnumeration(m_link, s.cbWBmode, kCapWbMode);
-    const int32_t kelvin = m_link.shortcuts().colorTemperature();
-    setComboIndex(s.cbColorTemp, s.cbColorTemp->findText(QString::number(kelvin)));
-    const ImageAreaList areas = ImageAreaItems(m_link.CameraType());
-    setComboItems(s.cbCCDmode, areas.items);
-    const int area = m_link.shortcuts().ccdDataMode();
-    setComboIndex(s.cbCCDmode, area);
-    s.cbCCDmode->setEnabled(area >= 0 && areas.ownList);
-    // A position set here runs the scale's handler when it changes.
-    s.tbExpoCorr->setValue(static_cast<int>(m_link.shortcuts().rangeIndex(kCapExposureComp)));
-}
-
-// Rows 14 to 16: movie size and quality, microphone.
-void SettingsFill::fillMovie() {
-    MovieControls& m = m_movie;
-    const bool movie = readable(m_link, kCapMovieScreenSize);
-    m.cbMovieSize->setEnabled(movie);
-    if (movie) {
-        const int size = unsignedSelection(m_link, kCapMovieScreenSize);
-        setComboIndex(m.cbMovieSize, m_link.LastEntryResult() < 0 ? -1 : size);
+    for (const SettingBinding& row : m_bindings) {
+        apply(row);
     }
-    m.cbMovieQuality->setEnabled(movie);
-    m.ieMicLevel->setEnabled(movie);
-    m.lMovieTime->setVisible(movie);
-    uint32_t microphone = m_link.values().getUnsigned(m_link.CurrentSource(), kCapMovieMicrophone);
+}
+
+// A refresh follows a value the camera already holds, so a row that writes at
+// connect runs as if it did not: the exposure mode row takes the camera's mode
+// instead of writing the window's, the image size row only renews its hint,
+// and the compensation scale moves without its handler.
+void SettingsFill::refresh(uint32_t capId) {
+    if (!m_link.CurrentSource()) {
+        return;
+    }
+    for (const SettingBinding& row : m_bindings) {
+        if (row.capId == capId) {
+            SettingBinding reading = row;
+            reading.writes = Writes::Nothing;
+            apply(reading);
+        }
+    }
+}
+
+bool SettingsFill::isBound(uint32_t capId) const {
+    return std::any_of(m_bindings.begin(), m_bindings.end(),
+                       [capId](const SettingBinding& row) { return row.capId == capId; });
+}
+
+std::vector<uint32_t> SettingsFill::boundCapabilities() const {
+    std::vector<uint32_t> ids;
+    for (const SettingBinding& row : m_bindings) {
+        if (std::find(ids.begin(), ids.end(), row.capId) == ids.end()) {
+            ids.push_back(row.capId);
+        }
+    }
+    return ids;
+}
+
+void SettingsFill::apply(const SettingBinding& row) {
+    // A row whose control is missing or of another type than its kind fills
+    // is left out rather than touching the wrong widget.
+    if (!fitsKind(row)) {
+        return;
+    }
+    switch (row.kind) {
+    case FillKind::EnumList:
+        fillEnumList(row);
+        break;
+    case FillKind::IndexOnly:
+        fillIndexOnly(row);
+        break;
+    case FillKind::UnsignedIndex:
+        fillUnsignedIndex(row);
+        break;
+    case FillKind::SlotRow:
+        fillSlotRow(row);
+        break;
+    case FillKind::ModeHandler:
+        fillModeHandler(row);
+        break;
+    case FillKind::ApertureList:
+        fillApertureList(row);
+        break;
+    case FillKind::ZoomRates:
+        fillZoomRates(row);
+        break;
+    case FillKind::ImageSize:
+        fillImageSize(row);
+        break;
+    case FillKind::ColorTemp:
+        fillColorTemp(row);
+        break;
+    case FillKind::ImageArea:
+        fillImageArea(row);
+        break;
+    case FillKind::Compensation:
+        fillCompensation(row);
+        break;
+    case FillKind::MovieSize:
+        fillMovieSize(row);
+        break;
+    case FillKind::MovieExtras:
+        fillMovieExtras(row);
+        break;
+    case FillKind::Microphone:
+        fillMicrophone(row);
+        break;
+    case FillKind::Flash:
+        fillFlash(row);
+        break;
+    case FillKind::AfMode:
+        fillAfMode(row);
+        break;
+    case FillKind::MicLevel:
+        fillMicLevel(row);
+        break;
+    case FillKind::Battery:
+        fillBattery(row);
+        break;
+    }
+    if (QComboBox* const* combo = std::get_if<QComboBox*>(&row.control)) {
+        applyEnable(row.enable, row.capId, *combo);
+    }
+}
+
+void SettingsFill::applyEnable(Enable enable, uint32_t capId, QWidget* control) {
+    switch (enable) {
+    case Enable::Untouched:
+        break;
+    case Enable::WhenSettable:
+        control->setEnabled(settable(m_link, capId));
+        break;
+    case Enable::InShutterModes:
+        control->setEnabled(m_shooting.cbMode->currentIndex() >= kFirstShutterMode);
+        break;
+    }
+}
+
+void SettingsFill::fillEnumList(const SettingBinding& row) {
+    setComboItems(comboOf(row), LinesToItems(m_link.shortcuts().lines(row.capId)));
+    fillIndexOnly(row);
+}
+
+void SettingsFill::fillIndexOnly(const SettingBinding& row) {
+    setComboIndex(comboOf(row), m_link.shortcuts().index(row.capId));
+}
+
+void SettingsFill::fillUnsignedIndex(const SettingBinding& row) {
+    setComboIndex(comboOf(row), unsignedSelection(m_link, row.capId));
+}
+
+// A card slot setting the camera does not let be set keeps its last selection.
+void SettingsFill::fillSlotRow(const SettingBinding& row) {
+    const bool enabled = settable(m_link, row.capId);
+    comboOf(row)->setEnabled(enabled);
+    if (enabled) {
+        fillUnsignedIndex(row);
+    }
+}
+
+// At connect the handler writes the mode the window shows; reading, the
+// window takes the camera's mode and then does what the handler does after
+// its write, and the shutter follows the mode as its own row does.
+void SettingsFill::fillModeHandler(const SettingBinding& row) {
+    if (row.writes == Writes::Camera) {
+        m_handlers.cbModeChange();
+        return;
+    }
+    fillIndexOnly(row);
+    m_handlers.followExposureMode();
+    applyEnable(Enable::InShutterModes, kCapShutterSpeed, m_shooting.cbShutter);
+}
+
+void SettingsFill::fillApertureList(const SettingBinding& row) {
+    setComboItems(comboOf(row),
+                  LinesToItems(ApertureItemList(m_link.shortcuts().lines(row.capId))));
+    fillIndexOnly(row);
+}
+
+void SettingsFill::fillZoomRates(const SettingBinding& row) {
+    const std::vector<uint32_t> zoomRates = enumElements(m_link, row.capId);
+    setComboItems(comboOf(row), LinesToItems(ZoomRateItemList(zoomRates)));
+    setComboIndex(comboOf(row), 0);
+}
+
+// The handler writes the selection back and renews the hint; reading, only
+// the hint is renewed.
+void SettingsFill::fillImageSize(const SettingBinding& row) {
+    fillIndexOnly(row);
+    if (row.writes == Writes::Camera) {
+        m_handlers.cbImageSizeChange();
+    } else {
+        m_handlers.showImageSizeText();
+    }
+}
+
+void SettingsFill::fillColorTemp(const SettingBinding& row) {
+    QComboBox* combo = comboOf(row);
+    const int32_t kelvin = m_link.shortcuts().colorTemperature();
+    setComboIndex(combo, combo->findText(QString::number(kelvin)));
+}
+
+void SettingsFill::fillImageArea(const SettingBinding& row) {
+    QComboBox* combo = comboOf(row);
+    const ImageAreaList areas = ImageAreaItems(m_link.CameraType());
+    setComboItems(combo, areas.items);
+    const int area = m_link.shortcuts().ccdDataMode();
+    setComboIndex(combo, area);
+    combo->setEnabled(area >= 0 && areas.ownList);
+}
+
+// At connect a position set here runs the scale's handler when it changes;
+// reading, the camera holds the value already and the handler stays quiet.
+void SettingsFill::fillCompensation(const SettingBinding& row) {
+    QSlider* scale = std::get<QSlider*>(row.control);
+    const QSignalBlocker blocker(row.writes == Writes::Camera ? nullptr : scale);
+    scale->setValue(static_cast<int>(m_link.shortcuts().rangeIndex(row.capId)));
+}
+
+void SettingsFill::fillMovieSize(const SettingBinding& row) {
+    QComboBox* combo = comboOf(row);
+    const bool movie = readable(m_link, row.capId);
+    combo->setEnabled(movie);
+    if (movie) {
+        const int size = unsignedSelection(m_link, row.capId);
+        setComboIndex(combo, m_link.LastEntryResult() < 0 ? -1 : size);
+    }
+}
+
+// Usable with movie mode, which a readable movie size (the row's capability)
+// stands for.
+void SettingsFill::fillMovieExtras(const SettingBinding& row) {
+    const bool movie = readable(m_link, row.capId);
+    comboOf(row)->setEnabled(movie);
+    m_movie.ieMicLevel->setEnabled(movie);
+    m_movie.lMovieTime->setVisible(movie);
+}
+
+void SettingsFill::fillMicrophone(const SettingBinding& row) {
+    uint32_t microphone = m_link.values().getUnsigned(m_link.CurrentSource(), row.capId);
     if (microphone > kMicrophoneKinds) {
         microphone -= kMicrophoneKinds;
     }
-    setComboIndex(m.cbMicLevelType, static_cast<int>(microphone));
-    m.cbMicLevelType->setEnabled(readable(m_link, kCapMovieMicrophone));
+    setComboIndex(comboOf(row), static_cast<int>(microphone));
+    comboOf(row)->setEnabled(readable(m_link, row.capId));
 }
 
-// Rows 17 to 20: flash, metering, AF mode, focus area.
-void SettingsFill::fillFlashAndFocus() {
-    ShootingControls& s = m_shooting;
-    setComboItems(s.cbFlashMode,
-                  LinesToItems(FlashModeItemList(enumElements(m_link, kCapFlashMode))));
-    setComboIndex(s.cbFlashMode, m_link.shortcuts().index(kCapFlashMode));
-    s.cbFlashMode->setEnabled(m_link.shortcuts().internalFlashStatus() < kFlashUnavailable);
-    setComboIndex(s.cbMeteringMode, static_cast<int>(m_link.shortcuts().meteringMode()));
+void SettingsFill::fillFlash(const SettingBinding& row) {
+    QComboBox* combo = comboOf(row);
+    setComboItems(combo, LinesToItems(FlashModeItemList(enumElements(m_link, row.capId))));
+    fillIndexOnly(row);
+    combo->setEnabled(m_link.shortcuts().internalFlashStatus() < kFlashUnavailable);
+}
 
-    QComboBox* afMode = m_focus.cbAFmode;
-    const uint32_t af = m_link.values().getUnsigned(m_link.CurrentSource(), kCapAfMode);
+void SettingsFill::fillAfMode(const SettingBinding& row) {
+    QComboBox* afMode = comboOf(row);
+    const uint32_t af = m_link.values().getUnsigned(m_link.CurrentSource(), row.capId);
     const QSignalBlocker blocker(afMode);
     if (af < kManualFocusMode) {
         if (afMode->count() > static_cast<int>(kManualFocusMode)) {
@@ -160,39 +335,21 @@ void SettingsFill::fillFlashAndFocus() {
     setComboIndex(afMode, afSelection);
     afMode->setEnabled(afSelection < static_cast<int>(kManualFocusMode));
     m_focus.bAF->setEnabled(afSelection < static_cast<int>(kManualFocusMode));
-
-    fillFromEnumeration(m_link, m_focus.cbFocusAreaMode, kCapFocusAreaMode);
-    m_focus.cbFocusAreaMode->setEnabled(settable(m_link, kCapFocusAreaMode));
 }
 
-// Rows 21 to 28: RAW and JPEG compression, colour space, card slots,
-// microphone level, battery.
-void SettingsFill::fillCardsAndPower() {
-    ShootingControls& s = m_shooting;
-    setComboIndex(s.cbRawCompress, unsignedSelection(m_link, kCapRawCompressEx));
-    setComboIndex(s.cbJPEGCompress, unsignedSelection(m_link, kCapJpegCompressionPolicy));
-    setComboIndex(s.cbColorSpace, unsignedSelection(m_link, kCapImageColorSpace));
-    const struct {
-        QComboBox* combo;
-        uint32_t capId;
-    } slotRows[] = {{s.cbSlot2Mode, kCapSlot2SaveMode},
-                    {s.cbPrimarySlot, kCapPrimarySlot},
-                    {s.cbSaveMedia, kCapSaveMedia}};
-    for (const auto& slot : slotRows) {
-        const bool enabled = settable(m_link, slot.capId);
-        slot.combo->setEnabled(enabled);
-        if (enabled) {
-            setComboIndex(slot.combo, unsignedSelection(m_link, slot.capId));
-        }
-    }
+void SettingsFill::fillMicLevel(const SettingBinding& row) {
+    QSpinBox* level = std::get<QSpinBox*>(row.control);
     {
-        const QSignalBlocker blocker(m_movie.udMicLevel);
-        const RangeRecord level =
-            m_link.values().getRange(m_link.CurrentSource(), kCapMovieMicValue);
-        m_movie.udMicLevel->setValue(static_cast<int>(std::lround(level.value)));
+        const QSignalBlocker blocker(level);
+        const RangeRecord range = m_link.values().getRange(m_link.CurrentSource(), row.capId);
+        level->setValue(static_cast<int>(std::lround(range.value)));
     }
-    m_movie.udMicLevel->setEnabled(readable(m_link, kCapMovieMicValue));
+    level->setEnabled(readable(m_link, row.capId));
+}
+
+void SettingsFill::fillBattery(const SettingBinding& row) {
+    QProgressBar* bar = std::get<QProgressBar*>(row.control);
     const int battery = std::clamp(m_link.shortcuts().batteryLevel(), 0, kFullBattery);
-    s.pbBatteryLevel->setValue(battery);
-    s.pbBatteryLevel->setToolTip(QStringLiteral("Battery level %1%").arg(battery));
+    bar->setValue(battery);
+    bar->setToolTip(QStringLiteral("Battery level %1%").arg(battery));
 }

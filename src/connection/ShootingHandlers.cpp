@@ -30,8 +30,15 @@ void ShootingHandlers::cbModeChange() {
     if (!m_session.connected()) {
         return;
     }
+    writeSelection(m_session.link().shortcuts(), kCapExposureMode, m_shooting.cbMode);
+    followExposureMode();
+}
+
+void ShootingHandlers::followExposureMode() {
+    if (!m_session.connected()) {
+        return;
+    }
     SourceShortcuts& camera = m_session.link().shortcuts();
-    writeSelection(camera, kCapExposureMode, m_shooting.cbMode);
     setComboIndex(m_shooting.cbShutter, camera.index(kCapShutterSpeed));
     setComboIndex(m_shooting.cbAperture, camera.index(kCapAperture));
     m_shooting.tbExpoCorr->setEnabled(m_shooting.cbMode->currentIndex() < kFirstManualMode);
@@ -41,10 +48,17 @@ void ShootingHandlers::cbImageSizeChange() {
     if (!m_session.connected()) {
         return;
     }
-    SourceShortcuts& camera = m_session.link().shortcuts();
-    writeSelection(camera, kCapImageSize, m_shooting.cbImageSize);
+    writeSelection(m_session.link().shortcuts(), kCapImageSize, m_shooting.cbImageSize);
+    showImageSizeText();
+}
+
+void ShootingHandlers::showImageSizeText() {
+    if (!m_session.connected()) {
+        return;
+    }
+    const std::string text = m_session.link().shortcuts().text(kCapImageSize);
     m_shooting.cbImageSize->setToolTip(QStringLiteral("Image size setting\r\n") +
-                                       QString::fromStdString(camera.text(kCapImageSize)));
+                                       QString::fromStdString(text));
 }
 
 void ShootingHandlers::tbExpoCorrChange() {

@@ -14,8 +14,13 @@ public:
     // Writes the exposure mode, then re-reads shutter and aperture selections
     // and enables the compensation scale for "P", "A" and "S".
     void cbModeChange();
+    // What the mode handler does after its write, for a mode the camera
+    // already holds: writes nothing.
+    void followExposureMode();
     // Writes the image size and puts its text into the hint.
     void cbImageSizeChange();
+    // Puts the camera's image size text into the hint; writes nothing.
+    void showImageSizeText();
     // Writes the scale position as the compensation's value index (the movie
     // compensation while movie mode is on).
     void tbExpoCorrChange();
