@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -116,6 +117,12 @@ void BM_AppendFirstAndLastThousand(benchmark::State& state) {
     report(state, "first_1000", first);
     report(state, "middle_98000", middle);
     report(state, "last_1000", last);
+    // The headline: a line appended to a log of 99 000 lines against one
+    // appended to an empty log, both measured in this run (flat = 1).
+    const auto runs = static_cast<double>(state.iterations());
+    std::printf("append_first_1000_us_per_line=%.2f\nappend_last_1000_us_per_line=%.2f\n"
+                "ratio=%.3f\n",
+                first.wall / runs * 1e6, last.wall / runs * 1e6, last.wall / first.wall);
 }
 
 // The same with every timed line on its own pass of the event loop, so its

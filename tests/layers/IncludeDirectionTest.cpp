@@ -32,7 +32,7 @@ const std::map<std::string, std::set<std::string>> kAllowed = {
     {"web", {"camera", "session", "log", "widgets", "qt"}},
     {"images", {"camera", "session", "log", "widgets", "qt"}},
     {"liveview", {"camera", "session", "log", "widgets", "qt"}},
-    {"connection", {"camera", "session", "log", "log/view", "widgets", "qt"}},
+    {"connection", {"camera", "session", "log", "widgets", "qt"}},
     {"app", {"camera", "session", "log", "widgets", "qt"}},
     {"app/window",
      {"camera", "session", "log", "log/view", "widgets", "web", "images", "liveview", "connection",
