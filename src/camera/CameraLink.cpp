@@ -1,6 +1,7 @@
 #include "camera/CameraLink.h"
 
 #include "camera/Callbacks.h"
+#include "camera/CapabilityNames.h"
 #include "camera/CapabilityValues.h"
 #include "camera/Clock.h"
 #include "camera/LogSink.h"
@@ -176,9 +177,10 @@ bool CameraLink::IdlePump(CamObject* object) {
     return byte == 0 || byte == 1;
 }
 
-bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target) {
+bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target,
+                                   std::chrono::milliseconds limit) {
     const CallScope waiting(*this);
-    const auto deadline = m_clock->now() + m_waitLimit;
+    const auto deadline = m_clock->now() + (limit.count() > 0 ? limit : m_waitLimit);
     const CamObjectRef waited = refOf(object);
     while (counter < target) {
         // A callback may have closed the object meanwhile: nothing left to idle.
@@ -227,9 +229,9 @@ RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
     // A refused request is not waited for; if the module calls back anyway,
     // the abandoned record takes it.
     if (accepted(outcome.result) && record->counter < 1 && object) {
-        if (!WaitForCompletion(object, record->counter, 1) && record->counter < 1) {
-            dslrLog("<re>CAMERA: command " + std::to_string(request.command) + " for 0x" +
-                    HexText(request.param, 4) + " did not complete.</re>");
+        const std::chrono::milliseconds limit = limitFor(request);
+        if (!WaitForCompletion(object, record->counter, 1, limit) && record->counter < 1) {
+            reportTimeout(request, limit);
         }
     }
     outcome.completed = record->counter >= 1;
@@ -241,6 +243,28 @@ RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
         record->abandoned = true;
     }
     return outcome;
+}
+
+std::chrono::milliseconds CameraLink::limitFor(const ModuleRequest& request) const {
+    if (request.waitLimit.count() > 0) {
+        return request.waitLimit;
+    }
+    return request.command == kCmdStart ? m_startWaitLimit : m_waitLimit;
+}
+
+// A request that ran out of time leaves a setting unread or unwritten; the
+// user sees it at once, not only with the camera traffic shown.
+void CameraLink::reportTimeout(const ModuleRequest& request,
+                               std::chrono::milliseconds limit) const {
+    const bool capability = request.command == kCmdGet || request.command == kCmdSet ||
+                            request.command == kCmdStart || request.command == kCmdGetArray;
+    const std::string what =
+        capability ? CapabilityName(request.param) + " (0x" + HexText(request.param, 4) + ")"
+                   : "command " + std::to_string(request.command);
+    const std::string seconds = std::to_string((limit.count() + 999) / 1000);
+    if (m_log) {
+        m_log->elog("CAMERA: " + what + " did not answer within " + seconds + " s.");
+    }
 }
 
 void CameraLink::track(const CamObject* object) {

@@ -36,7 +36,11 @@ struct CamObjectRef {
 
 class CameraLink {
 public:
-    static constexpr std::chrono::milliseconds kDefaultWaitLimit{30000};
+    // A get or set answers at once; a camera that takes longer is stuck, and
+    // the window must not freeze for long. Starts (a capture, a focus drive,
+    // a transfer) may take a while.
+    static constexpr std::chrono::milliseconds kDefaultWaitLimit{5000};
+    static constexpr std::chrono::milliseconds kDefaultStartWaitLimit{30000};
     static constexpr std::chrono::milliseconds kIdleSleep{10};
     static constexpr int kMaxCapabilityRetries = 100;
 
@@ -50,8 +54,10 @@ public:
     // ---- Configuration ----
     void setModuleDirectory(std::filesystem::path directory);
     const std::filesystem::path& moduleDirectory() const { return m_loader.moduleDirectory(); }
+    // The limits for ordinary requests and for starts (tests shorten them).
     void setWaitLimit(std::chrono::milliseconds limit) { m_waitLimit = limit; }
     std::chrono::milliseconds waitLimit() const { return m_waitLimit; }
+    void setStartWaitLimit(std::chrono::milliseconds limit) { m_startWaitLimit = limit; }
     // The clock of the wait limit and the idle sleeps; the machine's by default.
     void setClock(Clock& clock) { m_clock = &clock; }
     void setLogSink(LogSink* log) { m_log = log; }
@@ -83,8 +89,9 @@ public:
                                int32_t result);
     bool IdlePump(CamObject* object);
     // Idles `object` until `counter` reaches `target`. False when the idle
-    // call fails or the wait limit passes first.
-    bool WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target);
+    // call fails or the wait limit (the ordinary one unless given) passes first.
+    bool WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target,
+                           std::chrono::milliseconds limit = std::chrono::milliseconds(0));
     // Asynchronous request with completion and wait. Blocks travel in the
     // request and come back with the module's answer.
     RequestOutcome Submit(CamObject* object, ModuleRequest& request,
@@ -160,6 +167,8 @@ public:
 
 private:
     void completionArrived(CompletionRecord* record, int32_t result);
+    std::chrono::milliseconds limitFor(const ModuleRequest& request) const;
+    void reportTimeout(const ModuleRequest& request, std::chrono::milliseconds limit) const;
     bool readCapabilityList(const CamObjectRef& ref, std::vector<orv::CapabilityInfo>& list);
     void track(const CamObject* object);
     void forget(const CamObject* object) { m_liveObjects.erase(object); }
@@ -176,6 +185,7 @@ private:
     UiRequestHandler* m_uiRequestHandler = nullptr;
     ModuleLoader m_loader;
     std::chrono::milliseconds m_waitLimit = kDefaultWaitLimit;
+    std::chrono::milliseconds m_startWaitLimit = kDefaultStartWaitLimit;
 
     std::string m_moduleFileName;
     LoadStatus m_lastLoadStatus = LoadStatus::MissingModuleFile;

@@ -170,6 +170,7 @@ enum CapId : uint32_t {
     kCapUserComment = 0x8148,
     kCapImageSize = 0x8157,
     kCapEnableComment = 0x8176,
+    kCapWbTune = 0x818C, // changes when the colour temperature is tuned
     kCapShootingMode = 0x818D,
     kCapRemainContinuous = 0x818F,
     kCapShootingBankName = 0x8190,
@@ -198,6 +199,7 @@ enum CapId : uint32_t {
     kCapManualLensNo = 0x8256,
     kCapLensType = 0x825C,
     kCapLiveViewProhibit = 0x825E,
+    kCapShutterSpeedLock = 0x826A,
     kCapEnableCopyright = 0x826E,
     kCapArtistName = 0x826F,
     kCapCopyrightInfo = 0x8270,

@@ -2,6 +2,7 @@
 // One request to the module as CameraLink::Submit sends it, and its outcome.
 #include "camera/CameraTypes.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -20,6 +21,9 @@ struct ModuleRequest {
     std::vector<uint8_t> contents;
     // Passed as the data argument itself when the block is empty.
     intptr_t inlineData = 0;
+    // How long to wait for the completion; zero: the link's limit for the
+    // command (short for gets and sets, long for starts).
+    std::chrono::milliseconds waitLimit{0};
 
     template <typename T> void setBlock(const T& value) {
         block.resize(sizeof(T));

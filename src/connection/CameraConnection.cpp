@@ -41,9 +41,17 @@ std::string ErrorCodeMessage(uint8_t code, const std::string& moduleFileName) {
 }
 
 CameraConnection::CameraConnection(ConnectionContext context, QObject* parent)
-    : QObject(parent), m_c(std::move(context)), m_shooting(m_c.shooting, m_c.movie, m_c.session),
-      m_fill(m_c.shooting, m_c.focus, m_c.movie, m_c.session.link(), m_shooting) {
+    : QObject(parent), m_c(std::move(context)),
+      m_shooting(m_c.shooting, m_c.liveView, m_c.movie, m_c.session),
+      m_buttons(m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.session),
+      m_fill(m_c.shooting, m_c.focus, m_c.movie, m_c.session.link(), m_shooting),
+      m_events(EventHandlerContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie,
+                                   m_c.session, m_c.messages, m_fill}) {
     connectWidgets();
+    m_shooting.connectControls();
+    m_buttons.connectControls();
+    connect(&m_events, &CameraEventHandler::liveViewEndedByCamera, this,
+            &CameraConnection::movieReleased);
 }
 
 void CameraConnection::connectWidgets() {
@@ -52,11 +60,6 @@ void CameraConnection::connectWidgets() {
     connect(cam.bDSLRDisconn, &QPushButton::clicked, this, &CameraConnection::bDSLRDisconnClick);
     connect(cam.bLog, &QPushButton::clicked, this, &CameraConnection::bLogClick);
     connect(cam.cbDSLR, &QComboBox::currentIndexChanged, this, &CameraConnection::cbDSLRChange);
-    const ShootingControls& s = m_c.shooting;
-    connect(s.cbMode, &QComboBox::currentIndexChanged, this, &CameraConnection::cbModeChange);
-    connect(s.cbImageSize, &QComboBox::currentIndexChanged, this,
-            &CameraConnection::cbImageSizeChange);
-    connect(s.tbExpoCorr, &QSlider::valueChanged, this, &CameraConnection::tbExpoCorrChange);
 }
 
 CameraLink& CameraConnection::link() const {
@@ -183,6 +186,7 @@ void CameraConnection::bDSLRDisconnClick() {
             emit movieReleased();
         }
         link().values().setBoolean(link().CurrentSource(), kCapLockCamera, false);
+        m_buttons.reset();
         cam.bDSLRConnect->setEnabled(true);
         cam.bDSLRDisconn->setEnabled(false);
         cam.pDSLRctrl->hide();
@@ -220,18 +224,6 @@ void CameraConnection::cbDSLRChange() {
 void CameraConnection::bLogClick() {
     m_c.host.showLogPage();
     m_c.messages.logsl(CapabilityListDump(link().CurrentSource()));
-}
-
-void CameraConnection::cbModeChange() {
-    m_shooting.cbModeChange();
-}
-
-void CameraConnection::cbImageSizeChange() {
-    m_shooting.cbImageSizeChange();
-}
-
-void CameraConnection::tbExpoCorrChange() {
-    m_shooting.tbExpoCorrChange();
 }
 
 void CameraConnection::reportError() {

@@ -3,6 +3,8 @@
 // selector, the capability-log button, and the error report that tells the
 // user why a connection failed. Loading, opening and reading go through
 // CameraLink; the camera session records that a connection is open.
+#include "connection/CameraEventHandler.h"
+#include "connection/CaptureButtons.h"
 #include "connection/ConnectionHost.h"
 #include "connection/SettingsFill.h"
 #include "connection/ShootingHandlers.h"
@@ -43,17 +45,14 @@ public:
     static constexpr uint8_t kErrorCameraNotAvailable = 6;
     static constexpr uint8_t kErrorModuleMissing = 12;
 
-    // Connects its own controls' signals (Start, Stop, Log, cbDSLR, cbMode,
-    // cbImageSize, tbExpoCorr).
+    // Connects its controls' signals: Start, Stop, Log, cbDSLR, and through
+    // the handlers every shooting setting and the capture buttons.
     explicit CameraConnection(ConnectionContext context, QObject* parent = nullptr);
 
     void bDSLRConnectClick();
     void bDSLRDisconnClick();
     void cbDSLRChange();
     void bLogClick();
-    void cbModeChange();
-    void cbImageSizeChange();
-    void tbExpoCorrChange();
 
     CameraSession& session() { return m_c.session; }
 
@@ -65,6 +64,8 @@ public:
     const std::string& lastErrorText() const { return m_lastErrorText; }
 
     ShootingHandlers& shootingHandlers() { return m_shooting; }
+    CaptureButtons& captureButtons() { return m_buttons; }
+    CameraEventHandler& events() { return m_events; }
     // The settings table: the camera event handler refreshes rows through it.
     SettingsFill& settingsFill() { return m_fill; }
 
@@ -89,7 +90,9 @@ private:
 
     ConnectionContext m_c;
     ShootingHandlers m_shooting;
+    CaptureButtons m_buttons;
     SettingsFill m_fill;
+    CameraEventHandler m_events;
     uint8_t m_pendingErrorCode = 0;
     std::string m_lastErrorText;
 };

@@ -95,7 +95,7 @@ void SettingsFill::fill() {
 // connect runs as if it did not: the exposure mode row takes the camera's mode
 // instead of writing the window's, the image size row only renews its hint,
 // and the compensation scale moves without its handler.
-void SettingsFill::refresh(uint32_t capId) {
+void SettingsFill::refresh(uint32_t capId, Depth depth) {
     if (!m_link.CurrentSource()) {
         return;
     }
@@ -103,8 +103,48 @@ void SettingsFill::refresh(uint32_t capId) {
         if (row.capId == capId) {
             SettingBinding reading = row;
             reading.writes = Writes::Nothing;
-            apply(reading);
+            if (depth == Depth::List) {
+                apply(reading);
+            } else {
+                applyValue(reading);
+            }
         }
+    }
+}
+
+// A changed value moves only the selection: the items, the enabled state and
+// the hints stay as the connect (or the last list change) left them.
+void SettingsFill::applyValue(const SettingBinding& row) {
+    if (!fitsKind(row)) {
+        return;
+    }
+    switch (row.kind) {
+    case FillKind::EnumList:
+    case FillKind::ApertureList:
+    case FillKind::IndexOnly:
+    case FillKind::Flash:
+    case FillKind::ZoomRates:
+        fillIndexOnly(row);
+        break;
+    case FillKind::UnsignedIndex:
+    case FillKind::SlotRow:
+    case FillKind::MovieSize:
+        fillUnsignedIndex(row);
+        break;
+    case FillKind::ImageArea:
+        setComboIndex(comboOf(row), m_link.shortcuts().ccdDataMode());
+        break;
+    case FillKind::Battery:
+        std::get<QProgressBar*>(row.control)
+            ->setValue(std::clamp(m_link.shortcuts().batteryLevel(), 0, kFullBattery));
+        break;
+    case FillKind::MovieExtras:
+        break;
+    default:
+        // The mode, image size, colour temperature, compensation, microphone,
+        // AF mode and mic level rows read nothing but their value anyway.
+        apply(row);
+        break;
     }
 }
 

@@ -21,10 +21,15 @@ public:
 
     // Every row in table order.
     void fill();
+    // How much of a row a refresh re-reads.
+    enum class Depth {
+        List,  // the capability's description changed: items, selection, enabled state
+        Value, // only its value changed: the selection (or position) follows
+    };
     // Re-runs the rows bound to `capId`, in table order, in their reading
     // form: nothing is written to the camera. Without a current source there
     // is nothing to read and nothing happens.
-    void refresh(uint32_t capId);
+    void refresh(uint32_t capId, Depth depth = Depth::List);
 
     bool isBound(uint32_t capId) const;
     // Each bound capability once, in table order.
@@ -32,6 +37,7 @@ public:
 
 private:
     void apply(const SettingBinding& row);
+    void applyValue(const SettingBinding& row);
     void applyEnable(Enable enable, uint32_t capId, QWidget* control);
 
     void fillEnumList(const SettingBinding& row);

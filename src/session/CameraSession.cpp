@@ -1,7 +1,6 @@
 #include "session/CameraSession.h"
 
 #include "camera/CameraLink.h"
-#include "camera/ValueText.h"
 
 CameraSession::CameraSession(CameraLink& link, QObject* parent) : QObject(parent), m_link(link) {
     m_link.setSourceEventListener(this);
@@ -58,12 +57,9 @@ void CameraSession::itemDone() {
     }
 }
 
-void CameraSession::onSourceEvent(CamObject& /*source*/, uint32_t event, uint32_t data) {
-    // Until the event handler follows the camera, each event is also
-    // written as it came to the camera log.
-    m_link.dslrLog("CAMERA Event 0x" + HexText(event, 4) + " data 0x" + HexText(data, 4));
+void CameraSession::onSourceEvent(CamObject& source, uint32_t event, uint32_t data) {
     const CameraEvent typed = DecodeSourceEvent(event, data);
-    emit cameraEvent(typed);
+    emit cameraEvent(&source, typed);
     if (typed.kind == SourceEventKind::CapabilityValueChanged) {
         emit capabilityValueChanged(typed.datum);
     } else if (typed.kind == SourceEventKind::CapabilityChanged) {

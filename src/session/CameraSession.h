@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 
+class CamObject;
 class CameraLink;
 
 class CameraSession : public QObject, private SourceEventListener {
@@ -64,8 +65,9 @@ public:
 signals:
     void opened();
     void closed();
-    // Every source event, typed.
-    void cameraEvent(const CameraEvent& event);
+    // Every source event, typed, with the source that raised it (a node of
+    // the link's tree, valid during the call).
+    void cameraEvent(CamObject* source, const CameraEvent& event);
     // A capability's value changed in the camera.
     void capabilityValueChanged(uint32_t capId);
     // A capability's description (operation bits, list) changed.

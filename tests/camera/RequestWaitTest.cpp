@@ -34,7 +34,8 @@ TEST_F(CameraTest, RequestThatNeverCompletesTimesOutAsFailure) {
         {vsim::Fault::Kind::NeverComplete, orv::kCmdGet, orv::kCapMeteringMode, 0, 0, 1});
     EXPECT_EQ(link->values().getUnsigned(source(), orv::kCapMeteringMode), 0u);
     EXPECT_EQ(link->outstandingRequests(), 1u);
-    EXPECT_TRUE(log.dslrContains("did not complete"));
+    EXPECT_EQ(log.errorLines, std::vector<std::string>{
+                                  "CAMERA: Metering mode (0x8116) did not answer within 1 s."});
     // The record lives until the module is gone.
     EXPECT_TRUE(link->CloseCameraModule());
     EXPECT_EQ(link->outstandingRequests(), 0u);
