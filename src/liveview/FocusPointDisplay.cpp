@@ -39,6 +39,18 @@ void FocusPointDisplay::setAf() {
         m_session.link().shortcuts().setIndex(orv::kCapFocusPreferredArea,
                                               static_cast<uint32_t>(number));
     }
+    draw(layout);
+}
+
+void FocusPointDisplay::followCamera() {
+    readFromCamera();
+    const uint32_t layout = m_session.afPointCount();
+    if (HasAfLayout(static_cast<int>(layout))) {
+        draw(layout);
+    }
+}
+
+void FocusPointDisplay::draw(uint32_t layout) {
     if (m_iFocus) {
         DrawAfPoints(m_iFocus->canvas(), static_cast<int>(layout), m_col, m_row);
         m_iFocus->update();

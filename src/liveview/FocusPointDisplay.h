@@ -23,11 +23,16 @@ public:
     void readFromCamera();
     // Writes the chosen point's number to 0x8122 (when connected) and redraws.
     void setAf();
+    // The camera moved its point: take it and redraw. Nothing is written:
+    // the camera would answer a write with another change, and so on.
+    void followCamera();
     // A connection has read the camera's settings: the camera's point is
     // shown (and written back) and the focus strip drawn empty.
     void cameraSettingsRead();
 
 private:
+    void draw(uint32_t layout);
+
     PaintBox* m_iFocus;
     PaintBox* m_iContrastAF;
     const CameraSession& m_session;

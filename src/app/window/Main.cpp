@@ -21,12 +21,14 @@
 #include "camera/CameraLink.h"
 #include "connection/CameraConnection.h"
 #include "connection/DeferredAction.h"
+#include "connection/PollDisplay.h"
 #include "connection/UiRequestDialog.h"
 #include "liveview/FocusPointDisplay.h"
 #include "log/LogModel.h"
 #include "log/LogPage.h"
 #include "log/StatusBar.h"
 #include "session/CameraSession.h"
+#include "session/StatePoll.h"
 #include "web/RequestQueue.h"
 #include "widgets/CameraGroupBox.h"
 #include "widgets/PaintBox.h"
@@ -125,10 +127,7 @@ void TfMain::buildSubsystems() {
     m_connection = std::make_unique<CameraConnection>(
         ConnectionContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.info,
                           *m_session, log, *this, downloadModule});
-    m_focusPoint =
-        std::make_unique<FocusPointDisplay>(m_c.focus.iFocus, m_c.focus.iContrastAF, *m_session);
-    connect(m_connection.get(), &CameraConnection::settingsRead, this,
-            [this] { m_focusPoint->cameraSettingsRead(); });
+    buildFollowers();
     m_deferred->setConnectAction([this] { m_connection->bDSLRConnectClick(); });
     m_cameraList = std::make_unique<CameraListCombo>(*m_c.camera.cbDSLR);
     m_detectionHost = std::make_unique<DetectionBridge>(
@@ -140,6 +139,26 @@ void TfMain::buildSubsystems() {
             [this](const QString& path) { m_detection->USBwatchUSBArrival(path.toStdString()); });
     connect(m_usbWatch.get(), &TUSBwatch::OnUSBRemove, this,
             [this](const QString& path) { m_detection->USBwatchUSBRemove(path.toStdString()); });
+}
+
+// What follows the camera besides the connection: the AF point picker and
+// the state poll with what it shows.
+void TfMain::buildFollowers() {
+    m_focusPoint =
+        std::make_unique<FocusPointDisplay>(m_c.focus.iFocus, m_c.focus.iContrastAF, *m_session);
+    connect(m_connection.get(), &CameraConnection::settingsRead, this,
+            [this] { m_focusPoint->cameraSettingsRead(); });
+    connect(m_session.get(), &CameraSession::capabilityValueChanged, this, [this](uint32_t capId) {
+        if (capId == orv::kCapFocusPreferredArea) {
+            m_focusPoint->followCamera();
+        }
+    });
+    m_poll = std::make_unique<StatePoll>(*m_c.timers.tCamSync, *m_session, messageLog());
+    m_pollDisplay =
+        std::make_unique<PollDisplay>(m_c.shooting, m_c.info, *m_session, m_connection->events(),
+                                      [this] { return currentPage() == Page::Info; });
+    m_pollDisplay->follow(*m_poll);
+    m_c.timers.tCamSync->start();
 }
 
 void TfMain::wireMessageLog() {

@@ -30,8 +30,10 @@ class InstanceLock;
 class LogModel;
 class LogPage;
 class MainWindowSize;
+class PollDisplay;
 class RequestQueue;
 class SettingsStore;
+class StatePoll;
 class StatusBar;
 class TUSBwatch;
 class UiRequestDialog;
@@ -66,6 +68,7 @@ public:
     TUSBwatch& usbWatch() { return *m_usbWatch; }
     DeferredAction& deferredAction() { return *m_deferred; }
     FocusPointDisplay& focusPoint() { return *m_focusPoint; }
+    StatePoll& statePoll() { return *m_poll; }
 
     // This running instance's number, from 1; reserved until the window closes.
     int InstanceNo() const { return m_instanceNo; }
@@ -122,6 +125,7 @@ private:
     void buildPages();
     void buildTimers();
     void buildSubsystems();
+    void buildFollowers();
     void wireMessageLog();
     void connectWindowHandlers();
     void layoutMainPage();
@@ -152,6 +156,8 @@ private:
     std::unique_ptr<DeferredAction> m_deferred;
     std::unique_ptr<CameraConnection> m_connection;
     std::unique_ptr<FocusPointDisplay> m_focusPoint;
+    std::unique_ptr<StatePoll> m_poll;
+    std::unique_ptr<PollDisplay> m_pollDisplay;
     std::unique_ptr<CameraListCombo> m_cameraList;
     std::unique_ptr<DetectionBridge> m_detectionHost;
     std::unique_ptr<CameraDetection> m_detection;
