@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -50,15 +50,38 @@ struct Include {
     std::string target;
 };
 
+// "#include <x>" or "#include "x"" at the start of a line (blanks allowed
+// around the "#"); nullopt for every other line.
+std::optional<Include> includeOf(const std::string& line) {
+    const auto skipBlanks = [&](size_t at) { return line.find_first_not_of(" \t", at); };
+    size_t at = skipBlanks(0);
+    if (at == std::string::npos || line[at] != '#') {
+        return std::nullopt;
+    }
+    at = skipBlanks(at + 1);
+    const std::string keyword = "include";
+    if (at == std::string::npos || line.compare(at, keyword.size(), keyword) != 0) {
+        return std::nullopt;
+    }
+    at = skipBlanks(at + keyword.size());
+    if (at == std::string::npos || (line[at] != '<' && line[at] != '"')) {
+        return std::nullopt;
+    }
+    const char close = line[at] == '<' ? '>' : '"';
+    const size_t end = line.find(close, at + 1);
+    if (end == std::string::npos) {
+        return std::nullopt;
+    }
+    return Include{line[at] == '<', line.substr(at + 1, end - at - 1)};
+}
+
 std::vector<Include> includesOf(const fs::path& file) {
-    static const std::regex directive(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
     std::vector<Include> found;
     std::ifstream in(file);
     std::string line;
     while (std::getline(in, line)) {
-        std::smatch match;
-        if (std::regex_search(line, match, directive)) {
-            found.push_back({match[1] == "<", match[2]});
+        if (std::optional<Include> include = includeOf(line)) {
+            found.push_back(*include);
         }
     }
     return found;
