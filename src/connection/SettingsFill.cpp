@@ -89,6 +89,18 @@ void SettingsFill::fill() {
     for (const SettingBinding& row : m_bindings) {
         apply(row);
     }
+    disableUnsettable();
+}
+
+// A control whose capability the camera lacks or will not let be set would
+// take a choice that never reaches the camera.
+void SettingsFill::disableUnsettable() {
+    for (const SettingBinding& row : m_bindings) {
+        QComboBox* const* combo = std::get_if<QComboBox*>(&row.control);
+        if (combo && *combo && row.kind != FillKind::MovieExtras && !settable(m_link, row.capId)) {
+            (*combo)->setEnabled(false);
+        }
+    }
 }
 
 // A refresh follows a value the camera already holds, so a row that writes at

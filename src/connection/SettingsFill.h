@@ -37,6 +37,7 @@ public:
 
 private:
     void apply(const SettingBinding& row);
+    void disableUnsettable();
     void applyValue(const SettingBinding& row);
     void applyEnable(Enable enable, uint32_t capId, QWidget* control);
 

@@ -4,6 +4,7 @@
 
 #include "camera/CameraLink.h"
 #include "camera/SourceShortcuts.h"
+#include "connection/DeferredAction.h"
 
 #include <QFont>
 
@@ -132,4 +133,14 @@ TEST_F(CameraEventsTest, ACameraThatStopsAnsweringIsReportedOnce) {
     EXPECT_TRUE(logged(*m_window, "ERROR: CAMERA: The camera does not answer."));
     poll();
     EXPECT_TRUE(logged(*m_window, "CAMERA: The camera answers again."));
+}
+
+TEST_F(CameraEventsTest, DeferredConnectWhileConnectedChangesNothingVisible) {
+    connectTo("Y800");
+    const size_t before = messages(*m_window).size();
+    m_window->deferredAction().arm(DeferredAction::Action::Connect, 1);
+    m_window->deferredAction().TimerTimer();
+    EXPECT_TRUE(m_window->session().connected());
+    EXPECT_FALSE(c().camera.cbDSLR->isEnabled());
+    EXPECT_EQ(messages(*m_window).size(), before);
 }
