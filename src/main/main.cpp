@@ -14,10 +14,41 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
 constexpr int kActivationWait_ms = 300;
+constexpr int kUsageError = 2;
+
+// The arguments as the program was given them, before the application
+// object takes the toolkit's own out.
+QStringList rawArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+// Help, version and usage errors are answered here, without a window (and
+// so without a display); nothing: go on and open the window.
+std::optional<int> answerWithoutWindow(const ProgramOptions& options) {
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "vantora: %s\n%s\n", qPrintable(options.error),
+                     qPrintable(usageLine()));
+        return kUsageError;
+    }
+    if (options.showHelp) {
+        std::fputs(qPrintable(programHelp(vsim::SimControl::knownModels())), stdout);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::printf("%s\n", qPrintable(versionLine(TfMain::kVersion)));
+        return 0;
+    }
+    return std::nullopt;
+}
 
 // Attaches the simulated cameras; unknown model names are reported and skipped.
 void attachSimulatedCameras(const std::vector<std::string>& models) {
@@ -43,16 +74,17 @@ WindowServices servicesFor(const ProgramOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const QString simulate = qEnvironmentVariable("VANTORA_SIMULATE");
+    if (const std::optional<int> answered = answerWithoutWindow(
+            parseProgramOptions(rawArguments(argc, argv), simulate, ToolkitArguments::MayFollow))) {
+        return *answered;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillon Labs"));
     QApplication::setApplicationName(QStringLiteral("Vantora"));
-    const ProgramOptions options =
-        parseProgramOptions(QApplication::arguments(), qEnvironmentVariable("VANTORA_SIMULATE"));
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "vantora: %s\n", qPrintable(options.error));
-        std::fprintf(stderr, "usage: vantora [--simulate MODEL[,MODEL...]] [--log-file PATH] "
-                             "[--screenshot PATH]\n");
-        return 2;
+    const ProgramOptions options = parseProgramOptions(QApplication::arguments(), simulate);
+    if (const std::optional<int> answered = answerWithoutWindow(options)) {
+        return *answered;
     }
     if (options.simulate) {
         attachSimulatedCameras(*options.simulate);

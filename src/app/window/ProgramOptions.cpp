@@ -6,25 +6,81 @@
 
 namespace {
 
-// Value of "--name VALUE" or "--name=VALUE"; sets `missing` when the option
-// is given without a value.
-std::optional<QString> optionValue(const QStringList& arguments, const QString& name,
-                                   bool& missing) {
-    const QString withValue = name + QLatin1Char('=');
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument.startsWith(withValue)) {
-            return argument.mid(withValue.size());
-        }
-        if (argument == name) {
-            if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1String("--"))) {
-                return arguments[i + 1];
-            }
-            missing = true;
-            return std::nullopt;
-        }
+const QLatin1String kSimulate("--simulate");
+const QLatin1String kLogFile("--log-file");
+const QLatin1String kScreenshot("--screenshot");
+
+// Whether arguments[index] can be the value of the option before it.
+bool hasValueAt(const QStringList& arguments, qsizetype index) {
+    return index < arguments.size() && !arguments[index].startsWith(QLatin1String("--"));
+}
+
+QString* fileTarget(ProgramOptions& options, const QString& name) {
+    if (name == kLogFile) {
+        return &options.logFile;
     }
-    return std::nullopt;
+    return name == kScreenshot ? &options.screenshotPath : nullptr;
+}
+
+// "--name VALUE" or "--name=VALUE" into `target`; returns the index of the
+// last argument used.
+qsizetype readFileValue(const QStringList& arguments, qsizetype index, const QString& name,
+                        QString& target, QString& error) {
+    const QString& argument = arguments[index];
+    qsizetype last = index;
+    if (argument.size() > name.size()) {
+        target = argument.mid(name.size() + 1);
+    } else if (hasValueAt(arguments, index + 1)) {
+        last = index + 1;
+        target = arguments[last];
+    }
+    if (target.isEmpty()) {
+        error = QStringLiteral("%1 needs a file name").arg(name);
+    }
+    return last;
+}
+
+// A switch without a value; "--help=x" is an error.
+bool readSwitch(const QString& argument, const QString& name, bool& target, QString& error) {
+    if (argument.section(QLatin1Char('='), 0, 0) != name) {
+        return false;
+    }
+    if (argument != name) {
+        error = QStringLiteral("%1 takes no value").arg(name);
+    }
+    target = true;
+    return true;
+}
+
+// Reads arguments[index] into `options`; returns the index of the last
+// argument used.
+qsizetype readArgument(const QStringList& arguments, qsizetype index, ToolkitArguments toolkit,
+                       ProgramOptions& options) {
+    const QString& argument = arguments[index];
+    const QString name = argument.section(QLatin1Char('='), 0, 0);
+    if (argument == QLatin1String("-h")) {
+        options.showHelp = true;
+        return index;
+    }
+    if (readSwitch(argument, QStringLiteral("--help"), options.showHelp, options.error) ||
+        readSwitch(argument, QStringLiteral("--version"), options.showVersion, options.error)) {
+        return index;
+    }
+    if (name == kSimulate) {
+        // simulatedModels() reads the value; here it is only stepped over.
+        return argument == kSimulate && hasValueAt(arguments, index + 1) ? index + 1 : index;
+    }
+    if (QString* target = fileTarget(options, name)) {
+        return readFileValue(arguments, index, name, *target, options.error);
+    }
+    if (argument.startsWith(QLatin1String("--"))) {
+        options.error = QStringLiteral("unknown option %1").arg(name);
+    } else if (toolkit == ToolkitArguments::Removed) {
+        options.error = argument.startsWith(QLatin1Char('-'))
+                            ? QStringLiteral("unknown option %1").arg(argument)
+                            : QStringLiteral("unexpected argument %1").arg(argument);
+    }
+    return index;
 }
 
 QString withTrailingSlash(QString base) {
@@ -36,26 +92,51 @@ QString withTrailingSlash(QString base) {
 
 } // namespace
 
-ProgramOptions parseProgramOptions(const QStringList& arguments,
-                                   const QString& simulateEnvironment) {
+ProgramOptions parseProgramOptions(const QStringList& arguments, const QString& simulateEnvironment,
+                                   ToolkitArguments toolkit) {
     ProgramOptions options;
     options.simulate = simulatedModels(arguments, simulateEnvironment);
-    for (const char* name : {"--log-file", "--screenshot"}) {
-        bool missing = false;
-        const std::optional<QString> value =
-            optionValue(arguments, QString::fromLatin1(name), missing);
-        if (missing || (value && value->isEmpty())) {
-            options.error = QStringLiteral("%1 needs a file name").arg(QLatin1String(name));
-            return options;
-        }
-        QString& target = QLatin1String(name) == QLatin1String("--log-file")
-                              ? options.logFile
-                              : options.screenshotPath;
-        target = value.value_or(QString());
+    // arguments[0] is the program itself.
+    for (qsizetype i = 1; i < arguments.size() && options.error.isEmpty(); ++i) {
+        i = readArgument(arguments, i, toolkit, options);
     }
     return options;
 }
 
+QString programHelp(const std::vector<std::string>& simulatedModels) {
+    QStringList models;
+    for (const std::string& model : simulatedModels) {
+        models << QString::fromStdString(model);
+    }
+    return QStringLiteral(
+               "Usage: vantora [OPTION]...\n"
+               "Remote-controls an Orvel digital SLR over USB.\n"
+               "\n"
+               "Options:\n"
+               "  --simulate MODEL[,MODEL...]  use simulated cameras of these models instead\n"
+               "                               of the USB bus (no model: none plugged in yet)\n"
+               "  --log-file PATH              also write every log line to PATH\n"
+               "  --screenshot PATH            connect, save a picture of the window, quit\n"
+               "  -h, --help                   show this help and exit\n"
+               "  --version                    show the version and exit\n"
+               "\n"
+               "Environment:\n"
+               "  VANTORA_SIMULATE   models to simulate when --simulate is not given\n"
+               "  VANTORA_WEB_BASE   where missing module files are downloaded from\n"
+               "                     (overrides the WebBase setting)\n"
+               "\n"
+               "Simulated models: %1\n")
+        .arg(models.join(QStringLiteral(", ")));
+}
+
+QString versionLine(const char* version) {
+    return QStringLiteral("Vantora ") + QLatin1String(version);
+}
+
+QString usageLine() {
+    return QStringLiteral("usage: vantora [--simulate MODEL[,MODEL...]] [--log-file PATH] "
+                          "[--screenshot PATH] [--help] [--version]");
+}
 QString webBaseAddress(const QString& settingsFile, const QString& environmentValue,
                        const QString& fallback) {
     if (!environmentValue.trimmed().isEmpty()) {

@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line and environment: simulated cameras, the log
-// mirror file, the screenshot run and the web base address.
+// mirror file, the screenshot run, the web base address, and the help and
+// version requests answered without opening a window.
 #include <QString>
 #include <QStringList>
 
@@ -11,15 +12,34 @@
 struct ProgramOptions {
     // Models to attach to the simulator; nothing: the real USB bus.
     std::optional<std::vector<std::string>> simulate;
-    QString logFile;        // "--log-file PATH"
-    QString screenshotPath; // "--screenshot PATH"
-    QString error;          // a usage error; the program says it and stops
+    QString logFile;          // "--log-file PATH"
+    QString screenshotPath;   // "--screenshot PATH"
+    bool showHelp = false;    // "--help" or "-h": print programHelp() and stop
+    bool showVersion = false; // "--version": print versionLine() and stop
+    QString error;            // a usage error; the program says it and stops
 };
 
+// Whether the toolkit's own arguments ("-platform offscreen", "-style
+// fusion") may still be among the arguments: before the application object
+// exists they are, afterwards it has taken them out.
+enum class ToolkitArguments { MayFollow, Removed };
+
 // `arguments` as QApplication::arguments() gives them (program first);
-// `simulateEnvironment` is VANTORA_SIMULATE.
-ProgramOptions parseProgramOptions(const QStringList& arguments,
-                                   const QString& simulateEnvironment);
+// `simulateEnvironment` is VANTORA_SIMULATE. An option the program does not
+// know is an error; so is, once the toolkit's arguments are removed, any
+// other argument left over.
+ProgramOptions parseProgramOptions(const QStringList& arguments, const QString& simulateEnvironment,
+                                   ToolkitArguments toolkit = ToolkitArguments::Removed);
+
+// The text "--help" prints: usage, every option, the environment variables
+// and the models the simulator knows.
+QString programHelp(const std::vector<std::string>& simulatedModels);
+
+// The line "--version" prints: "Vantora " and the version.
+QString versionLine(const char* version);
+
+// One line naming the options, printed after a usage error.
+QString usageLine();
 
 // The module download base: VANTORA_WEB_BASE when set, else the settings
 // file's "WebBase" value, else `fallback`. A base always ends with "/" so

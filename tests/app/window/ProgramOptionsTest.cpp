@@ -42,6 +42,48 @@ TEST(ProgramOptionsTest, AFileOptionWithoutAFileIsAnError) {
     EXPECT_FALSE(parse({"--log-file="}).error.isEmpty());
 }
 
+TEST(ProgramOptionsTest, HelpAndVersionAreAskedFor) {
+    EXPECT_TRUE(parse({"--help"}).showHelp);
+    EXPECT_TRUE(parse({"-h"}).showHelp);
+    EXPECT_FALSE(parse({"--help"}).showVersion);
+    EXPECT_TRUE(parse({"--simulate", "Y800", "--version"}).showVersion);
+    EXPECT_TRUE(parse({"--version"}).error.isEmpty());
+    EXPECT_FALSE(parse({}).showHelp);
+    EXPECT_FALSE(parse({}).showVersion);
+}
+
+TEST(ProgramOptionsTest, AnUnknownOptionIsAnErrorThatNamesIt) {
+    const ProgramOptions misspelt = parse({"--simulat", "Y800"});
+    EXPECT_TRUE(misspelt.error.contains("--simulat")) << misspelt.error.toStdString();
+    EXPECT_TRUE(parse({"--simulat=Y800"}).error.contains("--simulat"));
+    EXPECT_TRUE(parse({"--log-file", "a.log", "-x"}).error.contains("-x"));
+    EXPECT_TRUE(parse({"stray"}).error.contains("stray"));
+    EXPECT_FALSE(parse({"--version=2"}).error.isEmpty());
+}
+
+TEST(ProgramOptionsTest, TheToolkitsArgumentsPassUntilTheApplicationHasTakenThem) {
+    const QStringList arguments{"vantora", "-platform", "offscreen", "--simulate", "Y800"};
+    const ProgramOptions early = parseProgramOptions(arguments, {}, ToolkitArguments::MayFollow);
+    EXPECT_TRUE(early.error.isEmpty());
+    EXPECT_EQ(early.simulate, std::vector<std::string>{"Y800"});
+    EXPECT_TRUE(
+        parseProgramOptions(arguments, {}, ToolkitArguments::Removed).error.contains("-platform"));
+    // The program's own options are known at once, so a wrong one needs no display.
+    EXPECT_TRUE(parseProgramOptions({"vantora", "-style", "fusion", "--screenshoot", "a.png"}, {},
+                                    ToolkitArguments::MayFollow)
+                    .error.contains("--screenshoot"));
+}
+
+TEST(ProgramHelpTest, NamesEveryOptionTheEnvironmentAndTheSimulatedModels) {
+    const QString help = programHelp({"Y800", "Y4"});
+    for (const char* part :
+         {"--simulate MODEL[,MODEL...]", "--log-file PATH", "--screenshot PATH", "--help",
+          "--version", "VANTORA_SIMULATE", "VANTORA_WEB_BASE", "Simulated models: Y800, Y4"}) {
+        EXPECT_TRUE(help.contains(QLatin1String(part))) << part;
+    }
+    EXPECT_EQ(versionLine("0.24b"), "Vantora 0.24b");
+}
+
 TEST(WebBaseAddressTest, EnvironmentWinsOverTheSettingWhichWinsOverTheDefault) {
     QTemporaryDir dir;
     const QString file = dir.filePath("Vantora.ini");
