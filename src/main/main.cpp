@@ -3,6 +3,7 @@
 #include "app/window/Main.h"
 #include "SimControl.h"
 #include "app/SettingsStore.h"
+#include "app/TerminationSignals.h"
 #include "app/window/ProgramOptions.h"
 #include "app/window/ScreenshotRun.h"
 #include "simulated/SimulatedDeviceBackend.h"
@@ -94,6 +95,10 @@ int main(int argc, char** argv) {
     if (options.simulate) {
         simulatorMenu = std::make_unique<SimulatorMenu>(*window.menuBar());
     }
+    // A termination request closes the window as its close box does: the
+    // camera connection ends and the settings are written.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &window, &QWidget::close);
     window.show();
     // Without a window manager (a virtual screen) the window may never be
     // told it became active; start-up must not depend on that. The wait
