@@ -17,6 +17,7 @@
 #include "app/window/MainWindowSize.h"
 #include "app/window/PreviewGroupBuilder.h"
 #include "app/window/WidgetFactory.h"
+#include "app/window/WindowKeys.h"
 #include "app/window/WindowSettings.h"
 #include "camera/CameraLink.h"
 #include "connection/CameraConnection.h"
@@ -102,6 +103,7 @@ TfMain::TfMain(WindowServices services, QWidget* parent)
     setMinimumSize(kDesignMinWidth, WindowLayoutRules::kMinHeight);
     FormCreate();
     connectWindowHandlers();
+    m_keys = std::make_unique<WindowKeys>(*this, *m_c.shooting.bExpo);
 }
 
 // Members go in reverse order: detection and the connection before the

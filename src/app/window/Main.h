@@ -2,9 +2,10 @@
 // TfMain: the program's main window and composition root. It builds the four
 // pages and all their controls, owns the subsystem objects that act on them
 // (message log, camera link and connection, camera detection, page and
-// width rules, model pictures, About page), runs the start-up, activation
-// and shutdown steps, and applies the window-level rules: page widths,
-// preview width, resize permission, and the camera group's layout.
+// width rules, model pictures, About page, keyboard commands), runs the
+// start-up, activation and shutdown steps, and applies the window-level
+// rules: page widths, preview width, resize permission, and the camera
+// group's layout.
 // Subsystem handlers receive the control groups they need through
 // controls().
 #include "app/window/WindowLayoutRules.h"
@@ -37,6 +38,7 @@ class StatePoll;
 class StatusBar;
 class TUSBwatch;
 class UiRequestDialog;
+class WindowKeys;
 
 class TfMain : public QMainWindow, public ConnectionHost {
     Q_OBJECT
@@ -161,6 +163,7 @@ private:
     std::unique_ptr<CameraListCombo> m_cameraList;
     std::unique_ptr<DetectionBridge> m_detectionHost;
     std::unique_ptr<CameraDetection> m_detection;
+    std::unique_ptr<WindowKeys> m_keys;
     QString m_curImgPrefix;
     int m_instanceNo = 0;
     bool m_connected = false;
