@@ -137,7 +137,8 @@ void buildFocusRow(QWidget* panel, ShootingControls& s, FocusControls& f) {
         make<QProgressBar>(panel, "pbBatteryLevel", QRect(214, kTop + 24, 47, 17), "Battery level");
     s.pbBatteryLevel->setRange(0, 100);
     s.pbBatteryLevel->setValue(0);
-    s.pbBatteryLevel->setTextVisible(false);
+    s.pbBatteryLevel->setFormat(QStringLiteral("%p%"));
+    s.pbBatteryLevel->setTextVisible(true);
 }
 
 void buildAfLists(QWidget* panel, ShootingControls& s, FocusControls& f) {

@@ -172,6 +172,15 @@ TEST_F(MainWindowTest, ButtonsSlidersAndIndicatorsAsDesigned) {
     EXPECT_EQ(c().liveView.pbLiveView->width(), 640);
 }
 
+TEST_F(MainWindowTest, BatteryBarShowsItsPercentage) {
+    QProgressBar* battery = c().shooting.pbBatteryLevel;
+    EXPECT_TRUE(battery->isTextVisible());
+    EXPECT_EQ(battery->format(), "%p%");
+    battery->setValue(57);
+    EXPECT_EQ(battery->text(), "57%");
+    EXPECT_EQ(battery->toolTip(), "Battery level");
+}
+
 TEST_F(MainWindowTest, ImageGroupAsDesigned) {
     const ImageGroupControls& g = c().images;
     EXPECT_EQ(g.eImgPrefix->text(), "Image_");
