@@ -4,6 +4,7 @@
 #include "app/window/WidgetFactory.h"
 #include "app/window/WindowLayoutRules.h"
 #include "widgets/CameraGroupBox.h"
+#include "widgets/ExposureScale.h"
 #include "widgets/PaintBox.h"
 
 #include <QFontDatabase>
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kPanelWidth = kCameraGroupWidth - 8;
 constexpr int kRow = 26;
+constexpr int kScalePixelSize = 9;
 
 QToolButton* makeSpeedButton(QWidget* parent, const char* name, const QRect& geometry,
                              const char* caption, const char* hint) {
@@ -96,8 +98,10 @@ void buildExposureLists(QWidget* panel, ShootingControls& s) {
 void buildExposureScale(QWidget* panel, ShootingControls& s) {
     s.lExpCom = make<QLabel>(panel, "lExpCom", QRect(12, 2 * kRow, 240, 14));
     s.lExpCom->setText(QStringLiteral("-5  -4  -3  -2  -1   0  +1  +2  +3  +4  +5"));
+    // Sized in pixels like the slider it labels: a larger desktop font must
+    // not push the numbers off the ticks.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSize(7);
+    fixed.setPixelSize(kScalePixelSize);
     s.lExpCom->setFont(fixed);
     s.tbExpoCorr =
         make<QSlider>(panel, "tbExpoCorr", QRect(8, 2 * kRow + 14, 223, 22), "Exposure correction");
@@ -107,6 +111,7 @@ void buildExposureScale(QWidget* panel, ShootingControls& s) {
     s.tbExpoCorr->setTickInterval(3);
     s.tbExpoCorr->setTickPosition(QSlider::TicksBelow);
     s.tbExpoCorr->setPageStep(3);
+    exposurescale::alignToSlider(*s.lExpCom, *s.tbExpoCorr);
     s.tbExposureStatus = make<QSlider>(panel, "tbExposureStatus", QRect(8, 2 * kRow + 36, 223, 14),
                                        "Exposure status");
     s.tbExposureStatus->setOrientation(Qt::Horizontal);
