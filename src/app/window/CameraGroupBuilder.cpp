@@ -80,19 +80,21 @@ void buildStateLabels(CameraGroupBox* group, CameraGroupControls& c) {
 
 // Exposure row: mode, shutter, aperture, ISO; then size, compression, WB.
 void buildExposureLists(QWidget* panel, ShootingControls& s) {
-    s.cbMode = makeList(panel, "cbMode", QRect(0, 0, 40, 22), "Exposure mode setting",
+    s.cbMode = makeList(panel, "cbMode", QRect(0, 0, 41, 22), "Exposure mode setting",
                         {"P", "A", "S", "M"}, 3);
     s.cbShutter =
-        make<QComboBox>(panel, "cbShutter", QRect(44, 0, 70, 22), "Shutter speed setting");
-    s.cbAperture = make<QComboBox>(panel, "cbAperture", QRect(118, 0, 66, 22), "Aperture setting");
+        make<QComboBox>(panel, "cbShutter", QRect(45, 0, 70, 22), "Shutter speed setting");
+    s.cbAperture = make<QComboBox>(panel, "cbAperture", QRect(119, 0, 65, 22), "Aperture setting");
     s.cbISO = make<QComboBox>(panel, "cbISO", QRect(188, 0, 73, 22), "ISO setting (ASA)");
-    s.cbImageSize = makeList(panel, "cbImageSize", QRect(0, kRow, 62, 22), "Image size setting",
+    // The colour temperatures ("10000") and image sizes take the room they
+    // need; the camera's own lists in between give way.
+    s.cbImageSize = makeList(panel, "cbImageSize", QRect(0, kRow, 67, 22), "Image size setting",
                              {"Large", "Med.", "Small"}, 0);
-    s.cbCompression = make<QComboBox>(panel, "cbCompression", QRect(66, kRow, 66, 22),
+    s.cbCompression = make<QComboBox>(panel, "cbCompression", QRect(71, kRow, 56, 22),
                                       "Compression level setting");
-    s.cbWBmode = make<QComboBox>(panel, "cbWBmode", QRect(136, kRow, 68, 22), "White Balance mode");
+    s.cbWBmode = make<QComboBox>(panel, "cbWBmode", QRect(131, kRow, 55, 22), "White Balance mode");
     s.cbColorTemp =
-        make<QComboBox>(panel, "cbColorTemp", QRect(208, kRow, 53, 22), "Color temperature");
+        make<QComboBox>(panel, "cbColorTemp", QRect(190, kRow, 71, 22), "Color temperature");
 }
 
 void buildExposureScale(QWidget* panel, ShootingControls& s) {
@@ -149,9 +151,9 @@ void buildFocusRow(QWidget* panel, ShootingControls& s, FocusControls& f) {
 void buildAfLists(QWidget* panel, ShootingControls& s, FocusControls& f) {
     constexpr int kTop = 6 * kRow - 6;
     f.cbAFmode =
-        makeList(panel, "cbAFmode", QRect(0, kTop, 58, 22), "AF mode", {"AF-S", "AF-C", "MF"}, 0);
+        makeList(panel, "cbAFmode", QRect(0, kTop, 60, 22), "AF mode", {"AF-S", "AF-C", "MF"}, 0);
     f.cbFocusAreaMode =
-        make<QComboBox>(panel, "cbFocusAreaMode", QRect(62, kTop, 98, 22), "Focus area mode");
+        make<QComboBox>(panel, "cbFocusAreaMode", QRect(64, kTop, 96, 22), "Focus area mode");
     s.cbFlashMode = make<QComboBox>(panel, "cbFlashMode", QRect(164, kTop, 97, 22));
 }
 
@@ -165,30 +167,30 @@ void buildSettingsPanel(CameraGroupBox* group, WindowControls& c) {
     panel->hide();
 }
 
+// Four rows, each list as wide as its longest item: RAW, JPEG and the
+// cards, then metering, crop and colour space.
 void buildExtraPanel(CameraGroupBox* group, ShootingControls& s, CameraGroupControls& c) {
-    auto* panel = make<QWidget>(group, "pExtraCtrl", QRect(4, 388, kPanelWidth, 3 * kRow + 4));
+    auto* panel = make<QWidget>(group, "pExtraCtrl", QRect(4, 388, kPanelWidth, 4 * kRow + 4));
     c.pExtraCtrl = panel;
-    const QRect cell(0, 0, 84, 22);
-    s.cbRAWbit = makeList(panel, "cbRAWbit", cell, "", {"12-bit", "14-bit"}, 0);
-    s.cbMeteringMode = makeList(panel, "cbMeteringMode", cell.translated(88, 0), "",
+    s.cbRawCompress = makeList(panel, "cbRawCompress", QRect(0, 0, 170, 22), "RAW compress mode",
+                               {"Uncompressed", "Compressed", "Lossless compressed"}, 2);
+    s.cbRAWbit = makeList(panel, "cbRAWbit", QRect(174, 0, 87, 22), "", {"12-bit", "14-bit"}, 0);
+    s.cbJPEGCompress = makeList(panel, "cbJPEGCompress", QRect(0, kRow, 134, 22),
+                                "JPEG compress method", {"Size priority", "Optimal quality"}, 1);
+    s.cbSaveMedia = makeList(panel, "cbSaveMedia", QRect(138, kRow, 123, 22), "Save media",
+                             {"Card", "SDRAM", "Card+SDRAM"}, 2);
+    s.cbSlot2Mode =
+        makeList(panel, "cbSlot2Mode", QRect(0, 2 * kRow, 170, 22), "Slot 2 record mode",
+                 {"Overflow", "Backup", "Prim: RAW, Sec: JPEG"}, 2);
+    s.cbPrimarySlot = makeList(panel, "cbPrimarySlot", QRect(174, 2 * kRow, 87, 22), "Primary slot",
+                               {"CF card", "SD card"}, 0);
+    s.cbMeteringMode = makeList(panel, "cbMeteringMode", QRect(0, 3 * kRow, 94, 22), "",
                                 {"Matrix", "Center-w.", "Spot", "AF spot"}, 0);
     s.cbMeteringMode->setEnabled(false);
-    s.cbCCDmode = makeList(panel, "cbCCDmode", cell.translated(176, 0), "CCD crop mode",
+    s.cbCCDmode = makeList(panel, "cbCCDmode", QRect(98, 3 * kRow, 60, 22), "CCD crop mode",
                            {"FF", "APS", "5:4", "1.2x"}, 1);
-    s.cbRawCompress =
-        makeList(panel, "cbRawCompress", cell.translated(0, kRow), "RAW compress mode",
-                 {"Uncompressed", "Compressed", "Lossless compressed"}, 2);
-    s.cbJPEGCompress = makeList(panel, "cbJPEGCompress", cell.translated(88, kRow),
-                                "JPEG compress method", {"Size priority", "Optimal quality"}, 1);
-    s.cbColorSpace = makeList(panel, "cbColorSpace", cell.translated(176, kRow), "Color space",
+    s.cbColorSpace = makeList(panel, "cbColorSpace", QRect(162, 3 * kRow, 99, 22), "Color space",
                               {"sRGB", "AdobeRGB"}, 1);
-    s.cbSlot2Mode =
-        makeList(panel, "cbSlot2Mode", cell.translated(0, 2 * kRow), "Slot 2 record mode",
-                 {"Overflow", "Backup", "Prim: RAW, Sec: JPEG"}, 2);
-    s.cbPrimarySlot = makeList(panel, "cbPrimarySlot", cell.translated(88, 2 * kRow),
-                               "Primary slot", {"CF card", "SD card"}, 0);
-    s.cbSaveMedia = makeList(panel, "cbSaveMedia", cell.translated(176, 2 * kRow), "Save media",
-                             {"Card", "SDRAM", "Card+SDRAM"}, 2);
     panel->hide();
 }
 

@@ -11,9 +11,9 @@ using widgets::make;
 namespace mainpage {
 namespace {
 
-QCheckBox* makeIndicator(QWidget* parent, const char* name, int left, int top,
+QCheckBox* makeIndicator(QWidget* parent, const char* name, int left, int width,
                          const char* caption) {
-    auto* box = make<QCheckBox>(parent, name, QRect(left, top, 48, 18));
+    auto* box = make<QCheckBox>(parent, name, QRect(left, 72, width, 18));
     box->setText(QString::fromUtf8(caption));
     box->setEnabled(false);
     return box;
@@ -28,7 +28,7 @@ void buildDirectoryRow(QGroupBox* group, ImageGroupControls& g) {
 }
 
 void buildNumberRow(QGroupBox* group, ImageGroupControls& g) {
-    g.lLast = make<QLabel>(group, "lLast", QRect(8, 46, 40, 17), "Show the last image number");
+    g.lLast = make<QLabel>(group, "lLast", QRect(8, 46, 42, 17), "Show the last image number");
     g.lLast->setText(QStringLiteral("Prefix:"));
     g.eImgPrefix = make<QLineEdit>(group, "eImgPrefix", QRect(50, 44, 110, 22), "Image prefix");
     g.eImgPrefix->setAlignment(Qt::AlignRight);
@@ -45,11 +45,12 @@ void buildNumberRow(QGroupBox* group, ImageGroupControls& g) {
 }
 
 void buildTypeRow(QGroupBox* group, ImageGroupControls& g) {
-    g.chJPG = makeIndicator(group, "chJPG", 8, 72, "JPG");
-    g.chORW = makeIndicator(group, "chORW", 56, 72, "ORW");
-    g.chTIF = makeIndicator(group, "chTIF", 104, 72, "TIF");
-    g.chMOV = makeIndicator(group, "chMOV", 152, 72, "MOV");
-    g.bViewJPG = make<QPushButton>(group, "bViewJPG", QRect(206, 70, 54, 22), "View the JPEG");
+    // Each box as wide as its caption needs, so that none runs into the next.
+    g.chJPG = makeIndicator(group, "chJPG", 8, 47, "JPG");
+    g.chORW = makeIndicator(group, "chORW", 55, 57, "ORW");
+    g.chTIF = makeIndicator(group, "chTIF", 112, 45, "TIF");
+    g.chMOV = makeIndicator(group, "chMOV", 157, 56, "MOV");
+    g.bViewJPG = make<QPushButton>(group, "bViewJPG", QRect(214, 70, 46, 22), "View the JPEG");
     g.bViewJPG->setText(QStringLiteral("View"));
     g.bViewJPG->setEnabled(false);
 }
@@ -60,9 +61,9 @@ void buildPreviewRow(QGroupBox* group, ImageGroupControls& g) {
     g.sbPreview->setText(QStringLiteral("Preview"));
     g.sbPreview->setCheckable(true);
     g.sbPreview->setChecked(true);
-    g.chCloseImage = make<QCheckBox>(group, "chCloseImage", QRect(84, 100, 120, 18));
+    g.chCloseImage = make<QCheckBox>(group, "chCloseImage", QRect(82, 100, 134, 18));
     g.chCloseImage->setText(QStringLiteral("Close after 5 sec"));
-    g.ProgressBar = make<QProgressBar>(group, "ProgressBar", QRect(206, 102, 54, 14));
+    g.ProgressBar = make<QProgressBar>(group, "ProgressBar", QRect(218, 102, 42, 14));
     g.ProgressBar->setRange(0, 100);
     g.ProgressBar->setTextVisible(false);
     g.ProgressBar->hide();

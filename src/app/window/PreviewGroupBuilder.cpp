@@ -18,16 +18,16 @@ constexpr int kControlPanelHeight = 54;
 constexpr int kLiveViewHeight = 426;
 
 void buildLiveViewPanelControls(QWidget* panel, LiveViewControls& lv, FocusControls& f) {
-    lv.lImageInfo = make<QLabel>(panel, "lImageInfo", QRect(0, 4, 120, 17));
-    lv.lLVtime = make<QLabel>(panel, "lLVtime", QRect(124, 4, 50, 17), "Remaining live view time");
+    lv.lImageInfo = make<QLabel>(panel, "lImageInfo", QRect(0, 4, 102, 17));
+    lv.lLVtime = make<QLabel>(panel, "lLVtime", QRect(104, 4, 52, 17), "Remaining live view time");
     lv.lLVtime->setText(QStringLiteral("0:00:00"));
-    f.cbLVzoom = make<QComboBox>(panel, "cbLVzoom", QRect(178, 2, 64, 22), "LiveView zoom");
-    f.cbLVAF = makeList(panel, "cbLVAF", QRect(246, 2, 100, 22), "LiveView AF area mode",
+    f.cbLVzoom = make<QComboBox>(panel, "cbLVzoom", QRect(158, 2, 64, 22), "LiveView zoom");
+    f.cbLVAF = makeList(panel, "cbLVAF", QRect(224, 2, 110, 22), "LiveView AF area mode",
                         {"Face priority", "Wide area", "Normal area", "Tracking"}, 0);
     lv.cbLVExpoPreview =
-        make<QCheckBox>(panel, "cbLVExpoPreview", QRect(350, 4, 90, 18), "LV exposure preview");
+        make<QCheckBox>(panel, "cbLVExpoPreview", QRect(336, 4, 108, 18), "LV exposure preview");
     lv.cbLVExpoPreview->setText(QStringLiteral("Exp. preview"));
-    f.iContrastAF = make<PaintBox>(panel, "iContrastAF", QRect(444, 4, 223, 17),
+    f.iContrastAF = make<PaintBox>(panel, "iContrastAF", QRect(446, 4, 223, 17),
                                    "Click here to manual focus\r\nRight button: fine\r\n"
                                    "Left button: fast");
 }
@@ -35,21 +35,21 @@ void buildLiveViewPanelControls(QWidget* panel, LiveViewControls& lv, FocusContr
 void buildMovieSettings(QWidget* panel, MovieControls& m) {
     constexpr int kRowTop = 28;
     m.cbMovieSize =
-        makeList(panel, "cbMovieSize", QRect(0, kRowTop, 120, 22), "Movie size",
+        makeList(panel, "cbMovieSize", QRect(0, kRowTop, 144, 22), "Movie size",
                  {"1920x1080 30fps", "1920x1080 25fps", "1920x1080 24fps", "1280x720 60fps",
                   "1280x720 50fps", "1280x720 30fps", "1280x720 25fps"},
                  0);
-    m.cbMovieQuality = makeList(panel, "cbMovieQuality", QRect(124, kRowTop, 40, 22),
+    m.cbMovieQuality = makeList(panel, "cbMovieQuality", QRect(148, kRowTop, 40, 22),
                                 "Movie Quality\r\nN:normal\r\nH:High quality", {"N", "H"}, 0);
-    m.cbMicLevelType = makeList(panel, "cbMicLevelType", QRect(168, kRowTop, 70, 22),
+    m.cbMicLevelType = makeList(panel, "cbMicLevelType", QRect(192, kRowTop, 77, 22),
                                 "Microphone level setting", {"Auto", "Off", "Manual"}, 2);
-    m.ieMicLevel = make<QLineEdit>(panel, "ieMicLevel", QRect(242, kRowTop, 33, 22),
+    m.ieMicLevel = make<QLineEdit>(panel, "ieMicLevel", QRect(273, kRowTop, 33, 22),
                                    "Microphone level manual setting");
     m.ieMicLevel->setReadOnly(true);
     m.ieMicLevel->setMaxLength(2);
     m.ieMicLevel->setValidator(new QIntValidator(m.ieMicLevel)); // owned by the edit
     m.ieMicLevel->setText(QStringLiteral("1"));
-    m.udMicLevel = make<QSpinBox>(panel, "udMicLevel", QRect(276, kRowTop, 18, 22));
+    m.udMicLevel = make<QSpinBox>(panel, "udMicLevel", QRect(307, kRowTop, 18, 22));
     m.udMicLevel->setRange(1, 20);
     m.udMicLevel->setValue(1);
     m.udMicLevel->setEnabled(false);
