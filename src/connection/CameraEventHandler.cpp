@@ -7,7 +7,7 @@
 #include "camera/SourceShortcuts.h"
 #include "camera/ValueText.h"
 #include "connection/ComboFill.h"
-#include "connection/ExposureScale.h"
+#include "connection/CompensationScale.h"
 #include "connection/SettingsFill.h"
 #include "log/LogModel.h"
 #include "session/CameraSession.h"

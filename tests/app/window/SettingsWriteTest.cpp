@@ -2,7 +2,7 @@
 // camera's echo neither writes again nor moves the control, and the capture
 // buttons release, focus and lock.
 #include "ConnectedWindow.h"
-#include "connection/ExposureScale.h"
+#include "connection/CompensationScale.h"
 
 using vsim::SimControl;
 

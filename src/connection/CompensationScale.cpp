@@ -1,7 +1,8 @@
-#include "connection/ExposureScale.h"
+#include "connection/CompensationScale.h"
 
 #include "camera/CameraLink.h"
 #include "camera/CapabilityValues.h"
+#include "widgets/ExposureScale.h"
 #include "widgets/WindowControls.h"
 
 #include <QSignalBlocker>
@@ -52,4 +53,7 @@ void SettbExpoCorr(CameraLink& link, const ShootingControls& shooting, uint32_t 
     slider->setMaximum(scale.maximum);
     slider->setGeometry(scale.sliderLeft, slider->y(), scale.sliderWidth, slider->height());
     slider->setValue(static_cast<int>(range.valueIndex));
+    // The style's ticks are not a whole number of characters apart: the
+    // numbers are fitted to where the ticks really are.
+    exposurescale::alignToSlider(*label, *slider);
 }
