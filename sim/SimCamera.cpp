@@ -15,12 +15,10 @@ constexpr uint32_t kArrayRW = orv::kOpGet | orv::kOpSet | orv::kOpGetArray;
 constexpr uint32_t kFirstSerial = 3012345;
 constexpr uint32_t kSourceIdBase = 0x1000;
 constexpr uint32_t kItemIdBase = 0x10000;
+constexpr double kPowerOnFNumber = 5.6;
 
 const std::vector<uint32_t> kIsoValues = {100, 125,  160,  200,  250,  320,  400,  500, 640,
                                           800, 1000, 1250, 1600, 2000, 2500, 3200, 6400};
-const std::vector<std::string> kApertures = {"2.8", "3.2", "3.5", "4",  "4.5", "5",  "5.6",
-                                             "6.3", "7.1", "8",   "9",  "10",  "11", "13",
-                                             "14",  "16",  "18",  "20", "22"};
 const std::vector<std::string> kShutterSpeeds = {
     "Bulb", "30\"", "15\"", "8\"",   "4\"",   "2\"",   "1\"",    "1/2",    "1/4",    "1/8",
     "1/15", "1/30", "1/60", "1/125", "1/250", "1/500", "1/1000", "1/2000", "1/4000", "1/8000"};
@@ -54,10 +52,18 @@ std::vector<uint32_t> sequence(uint32_t count) {
     return values;
 }
 
+// The aperture list of the power-on lens, at f/5.6.
+SimCapability makeApertures(uint32_t id, const char* description) {
+    const std::vector<std::string> texts = apertureTexts(defaultLens());
+    return makeEnumTexts(id, kRW, texts, nearestAperture(texts, kPowerOnFNumber), description);
+}
+
 void addExposure(std::vector<SimCapability>& caps) {
     caps.push_back(makeEnumValues(orv::kCapSensitivity, kRW, kIsoValues, 0, "Sensitivity"));
-    caps.push_back(makeEnumTexts(orv::kCapAperture, kRW, kApertures, 6, "Aperture"));
+    caps.push_back(makeApertures(orv::kCapAperture, "Aperture"));
     caps.push_back(makeEnumTexts(orv::kCapShutterSpeed, kRW, kShutterSpeeds, 14, "Shutter speed"));
+    // A switch on the body; the program can only watch it.
+    caps.push_back(makeUnsigned(orv::kCapShutterSpeedLock, kR, 0, "Shutter speed lock setting"));
     caps.push_back(makeEnumValues(orv::kCapExposureMode, kRW, {0, 1, 2, 3}, 3, "Exposure mode"));
     caps.push_back(makeRange(orv::kCapExposureComp, kRW, -5.0, 5.0, 31, 15, "Exposure comp."));
     caps.push_back(makeFloat(orv::kCapExposureStatus, kR, 0.0, "Exposure status"));
@@ -148,7 +154,7 @@ void addMovie(std::vector<SimCapability>& caps, const SimModel& model) {
     caps.push_back(makeUnsigned(orv::kCapMovieProhibit, kR, 0, "Movie record in card prohibit"));
     caps.push_back(
         makeEnumValues(orv::kCapMovieSensitivity, kRW, kIsoValues, 0, "Movie sensitivity"));
-    caps.push_back(makeEnumTexts(orv::kCapMovieAperture, kRW, kApertures, 6, "Movie aperture"));
+    caps.push_back(makeApertures(orv::kCapMovieAperture, "Movie aperture"));
     caps.push_back(makeEnumTexts(orv::kCapMovieShutterSpeed, kRW,
                                  {"1/30", "1/60", "1/125", "1/250", "1/500"}, 1,
                                  "Movie shutter speed"));
@@ -178,8 +184,8 @@ void addTexts(std::vector<SimCapability>& caps, const SimModel& model) {
 }
 
 void addLens(std::vector<SimCapability>& caps, const SimModel& model) {
-    caps.push_back(makeText(orv::kCapLensInfo, kR, "18-105mm f/3.5-5.6", "Lens info"));
-    caps.push_back(makeUnsigned(orv::kCapLensType, kR, 0x1011, "Lens type"));
+    caps.push_back(makeText(orv::kCapLensInfo, kR, defaultLens().info, "Lens info"));
+    caps.push_back(makeUnsigned(orv::kCapLensType, kR, defaultLens().lensType, "Lens type"));
     if ((model.features & kFeatureManualLens) == 0) {
         return;
     }
@@ -230,7 +236,9 @@ SimDataObject* SimItem::findData(uint32_t dataId) {
 SimCamera::SimCamera(int handle, const SimModel& model)
     : m_handle(handle), m_model(model),
       m_serial(std::to_string(kFirstSerial + static_cast<uint32_t>(handle) - 1)),
-      m_caps(sourceCapabilities(model)) {}
+      m_caps(sourceCapabilities(model)) {
+    m_body.lens = &defaultLens();
+}
 
 uint32_t SimCamera::sourceId() const {
     return kSourceIdBase + static_cast<uint32_t>(m_handle);

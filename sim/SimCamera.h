@@ -2,6 +2,7 @@
 // One simulated camera body: identity, the capability list of its source
 // object with current values, and the items (pictures, movies) it holds.
 #include "SimCapability.h"
+#include "SimLenses.h"
 #include "SimModels.h"
 
 #include <cstdint>
@@ -24,6 +25,18 @@ struct SimItem {
     std::vector<SimDataObject> data;
 
     SimDataObject* findData(uint32_t dataId);
+};
+
+// What the body remembers between actions besides its values: the lens on
+// it, the light of its scene, a bulb exposure in progress and releases the
+// program started that are still to finish.
+struct SimBodyState {
+    const SimLens* lens = nullptr;
+    double sceneStops = 0.0; // above the light the power-on settings expose correctly
+    bool bulbOpen = false;
+    uint32_t releasesDue = 0;
+    uint32_t shots = 0;
+    uint32_t afModeWithProcessor = 0; // AF mode to return to from a manual lens
 };
 
 class SimCamera {
@@ -50,6 +63,8 @@ public:
     bool removeItem(uint32_t itemId);
     const std::vector<SimItem>& items() const { return m_items; }
 
+    SimBodyState& body() { return m_body; }
+
 private:
     static constexpr size_t kLensSlots = 9;
     struct LensData {
@@ -65,6 +80,7 @@ private:
     std::vector<SimItem> m_items;
     uint32_t m_nextItemNumber = 1;
     LensData m_lenses[kLensSlots];
+    SimBodyState m_body;
 };
 
 // The capability list of a source for a model (values at power-on).

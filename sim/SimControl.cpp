@@ -152,6 +152,66 @@ orv::DateTimeRecord SimControl::getDateTime(int camera, uint32_t capId) {
     return {d.year, d.month, d.day, d.hour, d.minute, d.second, d.sub_second};
 }
 
+bool SimControl::turnDial(int camera, uint32_t capId, int32_t steps) {
+    return vsim_turn_dial(camera, capId, steps) != 0;
+}
+
+bool SimControl::setSceneBrightness(int camera, double stops) {
+    return vsim_set_scene_brightness(camera, stops) != 0;
+}
+
+double SimControl::sceneBrightness(int camera) {
+    return vsim_scene_brightness(camera);
+}
+
+void SimControl::setSceneMotion(bool on) {
+    vsim_set_scene_motion(on);
+}
+
+bool SimControl::sceneMotion() {
+    return vsim_scene_motion();
+}
+
+bool SimControl::drainBattery(int camera, int32_t percent) {
+    return vsim_drain_battery(camera, percent) != 0;
+}
+
+std::vector<std::string> SimControl::knownLenses() {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < vsim_lens_count(); ++i) {
+        names.push_back(readText([i](char* b, size_t n) { return vsim_lens_name(i, b, n); }));
+    }
+    return names;
+}
+
+std::string SimControl::mountedLens(int camera) {
+    return readText([camera](char* b, size_t n) { return vsim_mounted_lens(camera, b, n); });
+}
+
+bool SimControl::mountLens(int camera, const std::string& lens) {
+    return vsim_mount_lens(camera, lens.c_str()) != 0;
+}
+
+bool SimControl::pressShutter(int camera) {
+    return vsim_press_shutter(camera) != 0;
+}
+
+bool SimControl::endLiveView(int camera) {
+    return vsim_end_live_view(camera) != 0;
+}
+
+uint32_t SimControl::addCardMovie(int camera) {
+    return vsim_add_card_movie(camera);
+}
+
+bool SimControl::stopRecordingByError(int camera, uint32_t reason) {
+    return vsim_stop_recording_by_error(camera, reason) != 0;
+}
+
+bool SimControl::toggleShutterLock(int camera) {
+    return vsim_toggle_shutter_lock(camera) != 0;
+}
+
 bool SimControl::removeCapability(int camera, uint32_t capId) {
     return vsim_remove_capability(camera, capId) != 0;
 }

@@ -40,6 +40,14 @@ struct Fault {
     int count = -1; // how many calls it hits; -1 = until cleared
 };
 
+// Source events of a camera body beyond the basic event numbers.
+enum BodyEvent : uint32_t {
+    kEvCaptureComplete = 0x108, // a release has finished
+    kEvCardItemAdded = 0x109,   // datum: a movie item the body wrote to its card
+    kEvRecordingError = 0x10A,  // datum: why recording stopped
+    kEvUnassigned = 0x120,      // a code no body event is assigned to
+};
+
 // Static facade: the simulator is one process-wide world of cameras.
 class SimControl {
 public:
@@ -87,6 +95,40 @@ public:
     static uint32_t getEnumIndex(int camera, uint32_t capId);
     static orv::RangeRecord getRange(int camera, uint32_t capId);
     static orv::DateTimeRecord getDateTime(int camera, uint32_t capId); // months from 0
+    // Acting on the body; each change raises the events a value written by
+    // the program would raise (sim_control.h tells the details).
+    // Steps a dial (0x8111 mode, 0x8112 shutter, 0x8113 aperture, 0x8117
+    // ISO) by `steps` list entries, stopping at the ends; false when it did
+    // not move (at an end, not a dial, shutter speed locked).
+    static bool turnDial(int camera, uint32_t capId, int32_t steps);
+    // Scene light in stops above what 1/250 s, f/5.6, ISO 100 expose
+    // correctly; the body meters at once (0x810B, blinking 0x8323 beyond
+    // 3 stops).
+    static bool setSceneBrightness(int camera, double stops);
+    static double sceneBrightness(int camera);
+    // Every scene drifts slowly with idle calls; off after reset.
+    static void setSceneMotion(bool on);
+    static bool sceneMotion();
+    // Battery level 0x0031 down by `percent`; false when already empty.
+    static bool drainBattery(int camera, int32_t percent);
+    static std::vector<std::string> knownLenses();
+    static std::string mountedLens(int camera);
+    // Lens info 0x8144 (empty without processor: AF mode then MF only) and
+    // the aperture lists follow the lens.
+    static bool mountLens(int camera, const std::string& lens);
+    // The release button: an item, one shot less (0x818F), then 0x108; with
+    // "Bulb" a first press opens and a second ends the exposure. False when
+    // the card is full or the battery empty.
+    static bool pressShutter(int camera);
+    // Live view 0x823E ends in the camera; false when it was not on.
+    static bool endLiveView(int camera);
+    // A movie item on the card, announced with 0x109; returns its id.
+    static uint32_t addCardMovie(int camera);
+    // Recording stops with error `reason` (event 0x10A).
+    static bool stopRecordingByError(int camera, uint32_t reason);
+    // Flips the shutter speed lock 0x826A (capability-changed).
+    static bool toggleShutterLock(int camera);
+
     // Capability list edits (a change event follows while open).
     static bool removeCapability(int camera, uint32_t capId);
     static bool setOperations(int camera, uint32_t capId, uint32_t operations);

@@ -1,5 +1,6 @@
 #include "SimModule.h"
 
+#include "SimBody.h"
 #include "SimResult.h"
 
 #include <cstring>
@@ -168,6 +169,7 @@ int32_t SimModule::idle(const Call& call) {
     while (owed-- > 0 && m_world.queue().pop(delivery)) {
         deliver(delivery);
     }
+    m_world.idleTick();
     return state;
 }
 
@@ -412,6 +414,15 @@ int32_t SimModule::start(const Call& call) {
     }
     if (isStreamCap(cap->id)) {
         return kErrNotReady;
+    }
+    if (call.object->type == orv::kObjSource) {
+        SimBody body(m_world, *m_world.camera(call.object->camera));
+        if (cap->id == orv::kCapCapture) {
+            return body.startCapture();
+        }
+        if (cap->id == orv::kCapTerminateCapture) {
+            return body.terminateCapture();
+        }
     }
     return kOk;
 }

@@ -1,10 +1,16 @@
 #include "SimWorld.h"
 
+#include "SimBody.h"
+
 #include <algorithm>
 
 namespace vsim {
 
 namespace {
+
+// The program idles once per 500 ms poll: a moving scene then gives a new
+// meter reading at most every two seconds.
+constexpr uint64_t kIdleCallsPerMeterStep = 4;
 
 std::vector<SimCapability> makeModuleCapabilities() {
     std::vector<SimCapability> caps;
@@ -36,6 +42,9 @@ void SimWorld::reset() {
     m_faults.clear();
     clearCallLog();
     m_lastUiReply = -1;
+    m_sceneMotion = false;
+    m_sceneStep = 0;
+    m_idleCalls = 0;
     m_plugListener = nullptr;
     m_plugContext = nullptr;
 }
@@ -141,6 +150,16 @@ int SimWorld::raise(uint32_t objectType, int camera, uint32_t itemId, uint32_t d
 
 void SimWorld::raiseValueChanged(int camera, uint32_t capId) {
     raise(orv::kObjSource, camera, 0, 0, orv::kEvCapValueChanged, capId);
+}
+
+void SimWorld::idleTick() {
+    const bool meterNow = m_sceneMotion && ++m_idleCalls % kIdleCallsPerMeterStep == 0;
+    if (meterNow) {
+        ++m_sceneStep;
+    }
+    for (const auto& c : m_cameras) {
+        SimBody(*this, *c).idle(meterNow);
+    }
 }
 
 size_t SimWorld::appendCall(const CallRecord& record) {

@@ -57,6 +57,16 @@ public:
     uint64_t logGeneration() const { return m_logGeneration; }
     void clearCallLog();
 
+    // One sky over every camera: while scene motion is on, the light drifts
+    // by one step every few idle calls. Off after reset, so a test sees a
+    // still scene unless it asks for motion.
+    void setSceneMotion(bool on) { m_sceneMotion = on; }
+    bool sceneMotion() const { return m_sceneMotion; }
+    uint64_t sceneStep() const { return m_sceneStep; }
+    // End of every idle call: bodies finish their releases and, every few
+    // calls, meter their scene anew.
+    void idleTick();
+
     int32_t lastUiReply() const { return m_lastUiReply; }
     void setLastUiReply(int32_t reply) { m_lastUiReply = reply; }
 
@@ -72,6 +82,9 @@ private:
     std::vector<CallRecord> m_log;
     uint64_t m_logGeneration = 0;
     int32_t m_lastUiReply = -1;
+    bool m_sceneMotion = false;
+    uint64_t m_sceneStep = 0;
+    uint64_t m_idleCalls = 0;
     SimControl::PlugListener m_plugListener = nullptr;
     void* m_plugContext = nullptr;
 };

@@ -69,6 +69,14 @@ typedef struct vsim_event_target {
     uint32_t data_id;     /* data objects */
 } vsim_event_target;
 
+/* Source events of a camera body beyond the basic event numbers. */
+enum vsim_body_event {
+    VSIM_EVENT_CAPTURE_COMPLETE = 0x108, /* a release has finished */
+    VSIM_EVENT_CARD_ITEM_ADDED = 0x109,  /* datum: a movie item written to the card */
+    VSIM_EVENT_RECORDING_ERROR = 0x10A,  /* datum: why recording stopped */
+    VSIM_EVENT_UNASSIGNED = 0x120,       /* a code no body event is assigned to */
+};
+
 typedef void (*vsim_plug_listener)(void* context, int camera, bool attached);
 
 /* ---- World ---------------------------------------------------------------- */
@@ -112,6 +120,53 @@ int vsim_get_date_time(int camera, uint32_t cap, vsim_date_time* out);
 int vsim_has_capability(int camera, uint32_t cap);
 int vsim_remove_capability(int camera, uint32_t cap);
 int vsim_set_operations(int camera, uint32_t cap, uint32_t operations);
+
+/* ---- Acting on the camera body ---------------------------------------------- *
+ * Each change raises the events a value written by the program would raise
+ * (value-changed on the source, capability-changed for changed lists). */
+/* Turns a dial by `steps` entries of its list, stopping at either end: exposure
+ * mode 0x8111, shutter speed 0x8112, aperture 0x8113 or ISO 0x8117. 1 when the
+ * value moved; 0 at an end, for other capabilities, or while the shutter speed
+ * lock holds the shutter dial. The meter follows at once. */
+int vsim_turn_dial(int camera, uint32_t cap, int32_t steps);
+/* Light of the camera's scene, in stops above what the power-on settings
+ * (1/250 s, f/5.6, ISO 100) expose correctly. The body meters at once: exposure
+ * status 0x810B in thirds of a stop (in mode M the settings count as well) and
+ * blinking status 0x8323 beyond 3 stops either way; events only for changes. */
+int vsim_set_scene_brightness(int camera, double stops);
+double vsim_scene_brightness(int camera);
+/* Lets the light of every scene drift slowly (a few stops, one swing per 240
+ * idle calls); the body meters every fourth idle call. Off after reset. */
+void vsim_set_scene_motion(bool on);
+bool vsim_scene_motion(void);
+/* Lowers battery level 0x0031 by `percent` (not below 0); 0 when it was empty. */
+int vsim_drain_battery(int camera, int32_t percent);
+/* The lens table (by name) and the lens mounted now. */
+size_t vsim_lens_count(void);
+size_t vsim_lens_name(size_t index, char* buffer, size_t size);
+size_t vsim_mounted_lens(int camera, char* buffer, size_t size);
+/* Changes the lens: lens info 0x8144 (empty without processor, and then AF mode
+ * 0x81C3 is MF and not settable), lens type 0x825C, and the aperture lists
+ * 0x8113 and 0x8337 cut to the lens's range (capability-changed). */
+int vsim_mount_lens(int camera, const char* lens);
+/* The release button on the body: a new item under the source (child-added),
+ * remaining shots 0x818F one less, then event 0x108. With shutter speed "Bulb"
+ * the first press opens the shutter and the next one ends the exposure. 0 when
+ * the card is full or the battery empty. A Capture 0x0011 started by the
+ * program does the same at the next idle call; Terminate Capture 0x8318 ends a
+ * bulb exposure. */
+int vsim_press_shutter(int camera);
+/* The body ends live view: 0x823E becomes 0. 0 when live view was not on. */
+int vsim_end_live_view(int camera);
+/* A movie file appears on the card: a new movie item announced with event
+ * 0x109 (datum: its id); returns the id, 0 on failure. */
+uint32_t vsim_add_card_movie(int camera);
+/* Recording stops with error `reason`: movie record status 0x8298 back to 0
+ * and event 0x10A with the reason as datum. */
+int vsim_stop_recording_by_error(int camera, uint32_t reason);
+/* Flips the shutter speed lock 0x826A; while locked, shutter speed 0x8112
+ * cannot be set. Raises capability-changed for 0x826A. */
+int vsim_toggle_shutter_lock(int camera);
 
 /* ---- Items (pictures and movies the camera holds) ---------------------------- */
 /* Adds an item with image data (kind bit 0x01) and/or video data (0x04);

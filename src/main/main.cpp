@@ -88,6 +88,8 @@ int main(int argc, char** argv) {
         return *answered;
     }
     if (options.simulate) {
+        // A demo shows a living scene; tests keep it still unless they ask.
+        vsim::SimControl::setSceneMotion(true);
         attachSimulatedCameras(*options.simulate);
     }
     TfMain window(servicesFor(options));

@@ -102,9 +102,9 @@ TEST_F(ConnectTest, ExposureRowsFollowTheCamera) {
     EXPECT_EQ(s.cbISO->itemText(16), "6400");
     EXPECT_EQ(s.cbISO->currentIndex(), 4);
     EXPECT_TRUE(s.cbISO->isEnabled());
-    ASSERT_EQ(s.cbAperture->count(), 19);
-    EXPECT_EQ(s.cbAperture->itemText(0), "f/2.8");
-    EXPECT_EQ(s.cbAperture->currentText(), "f/8");
+    ASSERT_EQ(s.cbAperture->count(), 17);
+    EXPECT_EQ(s.cbAperture->itemText(0), "f/3.5");
+    EXPECT_EQ(s.cbAperture->currentText(), "f/10");
     EXPECT_EQ(s.cbShutter->count(), 20);
     EXPECT_EQ(s.cbShutter->currentIndex(),
               static_cast<int>(SimControl::getEnumIndex(camera, kCapShutterSpeed)));

@@ -131,9 +131,9 @@ TEST_F(SimModuleTest, EnumContentsRefuseShortBuffer) {
     aperture.data = reinterpret_cast<uintptr_t>(bytes.data());
     ASSERT_EQ(request(source, orv::kCmdGetArray, orv::kCapAperture, orv::kDtEnum, addr(&aperture)),
               0);
-    EXPECT_EQ(bytes.substr(0, 8), std::string("2.8\0"
-                                              "3.2\0",
-                                              8));
+    EXPECT_EQ(bytes.substr(0, 6), std::string("3.5\0"
+                                              "4\0",
+                                              6));
     EXPECT_EQ(bytes.back(), '\0');
 }
 

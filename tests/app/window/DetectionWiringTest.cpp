@@ -10,6 +10,9 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
+
+#include <set>
 
 namespace {
 
@@ -126,7 +129,41 @@ class SimulatorMenuTest : public WindowTest {
 protected:
     QAction* plugAction(SimulatorMenu& menu, const QString& model) {
         for (QAction* action : menu.plugMenu().actions()) {
-            if (action->text() == model) {
+            if (shownName(*action) == model) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+
+    // An entry's text as read, without its mnemonic marker and, in a list
+    // submenu, without the key in front of the name ("&4 Y300" is "Y300").
+    static QString shownName(const QAction& action) {
+        return action.text().remove(QRegularExpression(QStringLiteral("^&\\w "))).remove('&');
+    }
+
+    // Checks every entry of `menu` and its submenus has a mnemonic of its
+    // own within its menu.
+    static void expectDistinctMnemonics(const QMenu& menu) {
+        std::set<QChar> keys;
+        for (const QAction* action : menu.actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            const QString text = action->text();
+            const qsizetype marker = text.indexOf('&');
+            ASSERT_TRUE(marker >= 0 && marker + 1 < text.size()) << text.toStdString();
+            EXPECT_TRUE(keys.insert(text[marker + 1].toLower()).second)
+                << text.toStdString() << " in " << menu.title().toStdString();
+            if (action->menu() != nullptr) {
+                expectDistinctMnemonics(*action->menu());
+            }
+        }
+    }
+
+    static QAction* entry(const QMenu& menu, const QString& name) {
+        for (QAction* action : menu.actions()) {
+            if (shownName(*action) == name) {
                 return action;
             }
         }
@@ -161,6 +198,36 @@ TEST_F(SimulatorMenuTest, PlugsAndUnplugsCamerasTheWindowSees) {
     EXPECT_FALSE(menu.unplugLast()) << "nothing left to unplug";
     EXPECT_FALSE(menu.unplugAction().isEnabled());
     EXPECT_FALSE(menu.shutterAction().isEnabled());
+}
+
+TEST_F(SimulatorMenuTest, EveryEntryHasItsOwnMnemonic) {
+    auto window = makeWindow();
+    SimulatorMenu menu(*window->menuBar());
+    EXPECT_EQ(menu.menu().title(), "&Simulator");
+    expectDistinctMnemonics(menu.menu());
+}
+
+// The body entries act on the camera plugged in last, not on the first one.
+TEST_F(SimulatorMenuTest, BodyEntriesActOnTheLastPluggedCamera) {
+    const int first = vsim::SimControl::attach("Y800");
+    auto window = makeWindow();
+    SimulatorMenu menu(*window->menuBar());
+    ASSERT_TRUE(menu.plugIn("Y4"));
+    const int plugged = menu.bodyCamera();
+    ASSERT_NE(plugged, first);
+    const uint32_t shots = vsim::SimControl::getUnsigned(plugged, orv::kCapRemainContinuous);
+    ASSERT_TRUE(menu.shutterAction().isEnabled());
+    menu.shutterAction().trigger();
+    EXPECT_EQ(vsim::SimControl::getUnsigned(plugged, orv::kCapRemainContinuous), shots - 1);
+    EXPECT_EQ(vsim::SimControl::getUnsigned(first, orv::kCapRemainContinuous), shots);
+
+    QAction* lenses = entry(menu.menu(), "Change lens");
+    ASSERT_NE(lenses, nullptr);
+    QAction* manual = entry(*lenses->menu(), "35mm f/2 without processor");
+    ASSERT_NE(manual, nullptr);
+    manual->trigger();
+    EXPECT_EQ(vsim::SimControl::mountedLens(plugged), "35mm f/2 without processor");
+    EXPECT_EQ(vsim::SimControl::mountedLens(first), "18-105mm f/3.5-5.6");
 }
 
 TEST_F(SimulatorMenuTest, UnknownModelIsNotPlugged) {
