@@ -330,7 +330,13 @@ void CameraEventHandler::logValue(uint32_t capId) {
         return;
     }
     CamObject* source = link().CurrentSource();
-    const CapabilityInfo* info = CameraLink::FindCapability(source, capId);
-    const std::string value = info ? CapabilityValueText(source, info) : std::string();
+    const CapabilityInfo* found = CameraLink::FindCapability(source, capId);
+    if (!found) {
+        dslrLog("<b>" + CapabilityName(capId) + ": <bl></bl></b>");
+        return;
+    }
+    // A copy: reading the value waits on the module, which may renew the list.
+    const CapabilityInfo info = *found;
+    const std::string value = CapabilityValueText(source, &info);
     dslrLog("<b>" + CapabilityName(capId) + ": <bl>" + value + "</bl></b>");
 }

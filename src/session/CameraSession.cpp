@@ -1,7 +1,5 @@
 #include "session/CameraSession.h"
 
-#include "camera/CameraLink.h"
-
 CameraSession::CameraSession(CameraLink& link, QObject* parent) : QObject(parent), m_link(link) {
     m_link.setSourceEventListener(this);
 }
@@ -58,11 +56,27 @@ void CameraSession::itemDone() {
 }
 
 void CameraSession::onSourceEvent(CamObject& source, uint32_t event, uint32_t data) {
-    const CameraEvent typed = DecodeSourceEvent(event, data);
-    emit cameraEvent(&source, typed);
-    if (typed.kind == SourceEventKind::CapabilityValueChanged) {
-        emit capabilityValueChanged(typed.datum);
-    } else if (typed.kind == SourceEventKind::CapabilityChanged) {
-        emit capabilityListChanged(typed.datum);
+    m_queued.push_back({m_link.refOf(&source), DecodeSourceEvent(event, data)});
+    if (m_dispatching) {
+        return;
+    }
+    m_dispatching = true;
+    while (!m_queued.empty()) {
+        const QueuedEvent next = m_queued.front();
+        m_queued.pop_front();
+        // A source closed while its event waited has nothing left to report.
+        if (CamObject* live = m_link.resolve(next.source)) {
+            dispatch(live, next.event);
+        }
+    }
+    m_dispatching = false;
+}
+
+void CameraSession::dispatch(CamObject* source, const CameraEvent& event) {
+    emit cameraEvent(source, event);
+    if (event.kind == SourceEventKind::CapabilityValueChanged) {
+        emit capabilityValueChanged(event.datum);
+    } else if (event.kind == SourceEventKind::CapabilityChanged) {
+        emit capabilityListChanged(event.datum);
     }
 }

@@ -9,14 +9,14 @@
 #include "camera/SourceEventListener.h"
 #include "session/CameraIdentity.h"
 
+#include "camera/CameraLink.h"
+
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <string>
-
-class CamObject;
-class CameraLink;
 
 class CameraSession : public QObject, private SourceEventListener {
     Q_OBJECT
@@ -76,7 +76,16 @@ signals:
     void itemAdded(uint32_t itemId);
 
 private:
+    struct QueuedEvent {
+        CamObjectRef source;
+        CameraEvent event;
+    };
+
+    // Events that arrive while one is being handled (the handler's requests
+    // give the module idle time) wait until it is done: a handler never runs
+    // inside another, half-way through re-reading the source's capabilities.
     void onSourceEvent(CamObject& source, uint32_t event, uint32_t data) override;
+    void dispatch(CamObject* source, const CameraEvent& event);
 
     CameraLink& m_link;
     bool m_connected = false;
@@ -85,4 +94,6 @@ private:
     CameraIdentity m_device;
     std::string m_lensText;
     int m_pendingItems = 0;
+    std::deque<QueuedEvent> m_queued;
+    bool m_dispatching = false;
 };

@@ -144,3 +144,40 @@ TEST_F(CameraEventsTest, DeferredConnectWhileConnectedChangesNothingVisible) {
     EXPECT_FALSE(c().camera.cbDSLR->isEnabled());
     EXPECT_EQ(messages(*m_window).size(), before);
 }
+
+TEST_F(CameraEventsTest, MovieFileOnTheCardIsCountedLoggedOrNot) {
+    connectTo("Y800");
+    ASSERT_NE(SimControl::addCardMovie(m_camera), 0u);
+    poll();
+    EXPECT_EQ(m_window->session().pendingItemCount(), 1) << "counted also when not logged";
+    logAllEvents(true);
+    ASSERT_NE(SimControl::addCardMovie(m_camera), 0u);
+    poll();
+    EXPECT_EQ(m_window->session().pendingItemCount(), 2);
+    const std::vector<std::string> lines = messages(*m_window);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& m) {
+        return m.rfind("CAMERA Event A movie file (", 0) == 0 &&
+               m.find(") added in card.") != std::string::npos;
+    }));
+}
+
+TEST_F(CameraEventsTest, ShutterPressedOnTheBodyAnnouncesAnItem) {
+    connectTo("Y800");
+    logAllEvents(true);
+    ASSERT_TRUE(SimControl::pressShutter(m_camera));
+    poll(2);
+    EXPECT_EQ(m_window->session().pendingItemCount(), 1);
+    EXPECT_TRUE(logged(*m_window, "CAMERA Event Capture complete"));
+}
+
+TEST_F(CameraEventsTest, LensChangeRenewsTheApertureList) {
+    connectTo("Y800");
+    logAllEvents(true);
+    // Several events in one idle call: each is handled after the one before,
+    // none inside another's requests.
+    ASSERT_TRUE(SimControl::mountLens(m_camera, "50mm f/1.8"));
+    poll();
+    EXPECT_EQ(c().shooting.cbAperture->itemText(0), "f/1.8");
+    EXPECT_EQ(c().camera.lCamInfo->text(), "Y800, 50mm f/1.8");
+    EXPECT_TRUE(logged(*m_window, "CAMERA Event Lens info: 50mm f/1.8"));
+}
