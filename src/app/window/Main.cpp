@@ -252,7 +252,24 @@ void TfMain::buildTimers() {
     m_c.timers.tHTMLQueue = makeTimer(this, "tHTMLQueue", 1, false);
 }
 
+// Live view and movie mode come with the live view display. Until then a
+// click says so, instead of leaving the button down with nothing happening.
+void TfMain::answerUnbuiltModes() {
+    const struct {
+        QToolButton* button;
+        const char* line;
+    } modes[] = {{m_c.liveView.sbLiveView, "Live view is not available in this version."},
+                 {m_c.movie.sbMovie, "Movie mode is not available in this version."}};
+    for (const auto& mode : modes) {
+        connect(mode.button, &QToolButton::clicked, this, [this, mode] {
+            mode.button->setChecked(false);
+            messageLog().log(mode.line);
+        });
+    }
+}
+
 void TfMain::connectWindowHandlers() {
+    answerUnbuiltModes();
     connect(m_c.pages.PageControl, &QTabWidget::currentChanged, this, &TfMain::PageControlChange);
     connect(m_c.camera.gbDSLR, &CameraGroupBox::doubleClicked, this, &TfMain::gbDSLRDblClick);
     connect(m_c.images.sbPreview, &QToolButton::clicked, this, &TfMain::sbPreviewClick);

@@ -130,6 +130,7 @@ private:
     void buildFollowers();
     void wireMessageLog();
     void connectWindowHandlers();
+    void answerUnbuiltModes();
     void layoutMainPage();
     void applyCameraGroupLayout(const CameraGroupLayout& layout);
     void applyWidthLock();
