@@ -276,8 +276,11 @@ void CameraEventHandler::updateStillExposure(uint32_t capId) {
     }
 }
 
+// The other way round: outside movie mode the controls hold the still lists.
 void CameraEventHandler::selectMovieIndex(QComboBox* combo, uint32_t capId) {
-    setComboIndex(combo, link().shortcuts().index(capId));
+    if (movieMode()) {
+        setComboIndex(combo, link().shortcuts().index(capId));
+    }
 }
 
 void CameraEventHandler::exposureStatusChanged() {

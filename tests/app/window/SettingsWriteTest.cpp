@@ -107,3 +107,16 @@ TEST(ExposureScaleLayout, ThirdsFromMinusThreeToPlusThree) {
     EXPECT_EQ(full.sliderLeft, 8);
     EXPECT_EQ(full.sliderWidth, 223);
 }
+
+TEST_F(SettingsWriteTest, ExposureReportsOfTheOtherModeLeaveTheControlsAlone) {
+    connectTo("Y800");
+    const int stillIso = c().shooting.cbISO->currentIndex();
+    ASSERT_TRUE(SimControl::setEnumIndex(m_camera, orv::kCapMovieSensitivity, 4));
+    poll();
+    EXPECT_EQ(c().shooting.cbISO->currentIndex(), stillIso) << "a movie value in still mode";
+    c().movie.sbMovie->setChecked(true);
+    const int shown = c().shooting.cbISO->currentIndex();
+    ASSERT_TRUE(SimControl::setEnumIndex(m_camera, orv::kCapSensitivity, 5));
+    poll();
+    EXPECT_EQ(c().shooting.cbISO->currentIndex(), shown) << "a still value in movie mode";
+}
