@@ -1,5 +1,6 @@
 // The exported C functions that act on a camera body of the one world.
 #include "SimBody.h"
+#include "SimText.h"
 #include "sim_control.h"
 
 #include <algorithm>
@@ -9,21 +10,13 @@
 
 namespace {
 
+using vsim::copyText;
 using vsim::SimBody;
 using vsim::SimCamera;
 using vsim::SimWorld;
 
 SimWorld& world() {
     return SimWorld::instance();
-}
-
-size_t copyText(const std::string& text, char* buffer, size_t size) {
-    if (buffer != nullptr && size > 0) {
-        const size_t n = std::min(text.size(), size - 1);
-        std::memcpy(buffer, text.data(), n);
-        buffer[n] = '\0';
-    }
-    return text.size();
 }
 
 // Runs `action` on the body of `camera`; `fallback` for an unknown camera.

@@ -1,4 +1,5 @@
 // The exported C control interface: each function acts on the one world.
+#include "SimText.h"
 #include "SimWorld.h"
 #include "sim_control.h"
 
@@ -9,21 +10,13 @@
 
 namespace {
 
+using vsim::copyText;
 using vsim::SimCamera;
 using vsim::SimCapability;
 using vsim::SimWorld;
 
 SimWorld& world() {
     return SimWorld::instance();
-}
-
-size_t copyText(const std::string& text, char* buffer, size_t size) {
-    if (buffer != nullptr && size > 0) {
-        const size_t n = std::min(text.size(), size - 1);
-        std::memcpy(buffer, text.data(), n);
-        buffer[n] = '\0';
-    }
-    return text.size();
 }
 
 // A camera capability of the given value type, or null.
