@@ -22,8 +22,6 @@ using namespace orv;
 namespace {
 
 const std::string kPrefix = "CAMERA Event ";
-// AF modes from this value on are manual focus ("MF").
-constexpr uint32_t kManualFocus = 2;
 constexpr uint32_t kFlashUnavailable = 2;
 
 std::string trimmed(const std::string& text) {
@@ -197,14 +195,11 @@ void CameraEventHandler::updateForList(uint32_t capId) {
 void CameraEventHandler::afModeChanged() {
     QComboBox* afMode = m_c.focus.cbAFmode;
     const uint32_t value = link().values().getUnsigned(link().CurrentSource(), kCapAfMode);
-    setComboItems(afMode, {QStringLiteral("AF-S"), QStringLiteral("AF-C"), QStringLiteral("MF")});
-    const bool automatic = value < kManualFocus;
-    setComboIndex(afMode, static_cast<int>(std::min(value, kManualFocus)));
+    const bool automatic = value < kManualFocusMode;
+    const bool locked = m_c.shooting.sbLock && m_c.shooting.sbLock->isChecked();
+    offerManualFocus(afMode, !automatic || locked);
+    setComboIndex(afMode, static_cast<int>(std::min<uint32_t>(value, kManualFocusMode)));
     afMode->setEnabled(automatic);
-    if (automatic && !(m_c.shooting.sbLock && m_c.shooting.sbLock->isChecked())) {
-        const QSignalBlocker blocker(afMode);
-        afMode->removeItem(static_cast<int>(kManualFocus));
-    }
 }
 
 void CameraEventHandler::zoomRatesChanged() {
@@ -298,15 +293,11 @@ void CameraEventHandler::lensChanged() {
     m_c.camera.lCamInfo->setText(info);
     QComboBox* afMode = m_c.focus.cbAFmode;
     const bool withProcessor = !lens.empty();
-    if (withProcessor) {
-        setComboItems(afMode, {QStringLiteral("AF-S"), QStringLiteral("AF-C")});
-        setComboIndex(afMode, static_cast<int>(
-                                  link().values().getUnsigned(link().CurrentSource(), kCapAfMode)));
-    } else {
-        setComboItems(afMode,
-                      {QStringLiteral("AF-S"), QStringLiteral("AF-C"), QStringLiteral("MF")});
-        setComboIndex(afMode, static_cast<int>(kManualFocus));
-    }
+    offerManualFocus(afMode, !withProcessor);
+    const uint32_t mode = withProcessor
+                              ? link().values().getUnsigned(link().CurrentSource(), kCapAfMode)
+                              : static_cast<uint32_t>(kManualFocusMode);
+    setComboIndex(afMode, static_cast<int>(mode));
     afMode->setEnabled(withProcessor);
     m_c.focus.bAF->setEnabled(withProcessor);
 }

@@ -10,8 +10,6 @@ using namespace orv;
 
 namespace {
 
-constexpr int kManualFocusItem = 2;
-
 bool isDown(const QToolButton* button) {
     return button && button->isChecked();
 }
@@ -103,16 +101,9 @@ void CaptureButtons::sbLockClick() {
     QComboBox* afMode = m_focus.cbAFmode;
     const bool locked = m_shooting.sbLock->isChecked();
     link.values().setBoolean(link.CurrentSource(), kCapLockCamera, locked);
-    const QSignalBlocker blocker(afMode);
-    if (locked) {
-        if (afMode->count() == kManualFocusItem) {
-            afMode->addItem(QStringLiteral("MF"));
-        }
-        return;
+    offerManualFocus(afMode, locked);
+    if (!locked) {
+        setComboIndex(
+            afMode, static_cast<int>(link.values().getUnsigned(link.CurrentSource(), kCapAfMode)));
     }
-    if (afMode->count() > kManualFocusItem) {
-        afMode->removeItem(kManualFocusItem);
-    }
-    setComboIndex(afMode,
-                  static_cast<int>(link.values().getUnsigned(link.CurrentSource(), kCapAfMode)));
 }

@@ -22,3 +22,12 @@ void setComboIndex(QComboBox* combo, int index) {
     const QSignalBlocker blocker(combo);
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
+
+void offerManualFocus(QComboBox* afMode, bool offered) {
+    const QSignalBlocker blocker(afMode);
+    if (offered && afMode->count() == kManualFocusMode) {
+        afMode->addItem(QStringLiteral("MF"));
+    } else if (!offered && afMode->count() > kManualFocusMode) {
+        afMode->removeItem(kManualFocusMode);
+    }
+}

@@ -20,8 +20,6 @@ namespace {
 
 // Exposure modes from "S" on set the shutter speed by hand.
 constexpr int kFirstShutterMode = 2;
-// AF modes from this value on are manual focus ("MF").
-constexpr uint32_t kManualFocusMode = 2;
 // Microphone settings above this come in a second, equivalent set.
 constexpr uint32_t kMicrophoneKinds = 3;
 // An internal flash status from this value on means the flash cannot fire.
@@ -374,19 +372,13 @@ void SettingsFill::fillFlash(const SettingBinding& row) {
 void SettingsFill::fillAfMode(const SettingBinding& row) {
     QComboBox* afMode = comboOf(row);
     const uint32_t af = m_link.values().getUnsigned(m_link.CurrentSource(), row.capId);
-    const QSignalBlocker blocker(afMode);
-    if (af < kManualFocusMode) {
-        if (afMode->count() > static_cast<int>(kManualFocusMode)) {
-            afMode->removeItem(kManualFocusMode);
-        }
-    } else if (afMode->count() == static_cast<int>(kManualFocusMode)) {
-        // An earlier connection removed "MF"; this camera focuses by hand.
-        afMode->addItem(QStringLiteral("MF"));
-    }
-    const int afSelection = static_cast<int>(std::min(af, kManualFocusMode));
+    // An earlier connection may have removed "MF"; a camera focusing by
+    // hand needs it back.
+    const int afSelection = static_cast<int>(std::min<uint32_t>(af, kManualFocusMode));
+    offerManualFocus(afMode, afSelection == kManualFocusMode);
     setComboIndex(afMode, afSelection);
-    afMode->setEnabled(afSelection < static_cast<int>(kManualFocusMode));
-    m_focus.bAF->setEnabled(afSelection < static_cast<int>(kManualFocusMode));
+    afMode->setEnabled(afSelection < kManualFocusMode);
+    m_focus.bAF->setEnabled(afSelection < kManualFocusMode);
 }
 
 void SettingsFill::fillMicLevel(const SettingBinding& row) {
