@@ -19,6 +19,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "widgets/NumEdit.h"
+#include "widgets/umEdit.h"
+
 class CameraGroupBox;
 class ImageView;
 class PaintBox;
@@ -118,7 +121,7 @@ struct MovieControls {
     QComboBox* cbMovieSize = nullptr;
     QComboBox* cbMovieQuality = nullptr;
     QComboBox* cbMicLevelType = nullptr;
-    QLineEdit* ieMicLevel = nullptr;
+    TIntEdit* ieMicLevel = nullptr;
     QSpinBox* udMicLevel = nullptr;
 };
 
@@ -128,7 +131,7 @@ struct ImageGroupControls {
     QLineEdit* eImageDir = nullptr;
     QToolButton* bbOpenImageDir = nullptr;
     QLabel* lLast = nullptr;
-    QLineEdit* eImgPrefix = nullptr;
+    TumEdit* eImgPrefix = nullptr;
     QLabel* lActImg = nullptr;
     QSpinBox* udActImg = nullptr;
     QCheckBox* chJPG = nullptr;

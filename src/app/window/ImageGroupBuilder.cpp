@@ -3,6 +3,7 @@
 #include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
 #include "app/window/WindowLayoutRules.h"
+#include "widgets/umEdit.h"
 
 #include <QStyle>
 
@@ -30,7 +31,7 @@ void buildDirectoryRow(QGroupBox* group, ImageGroupControls& g) {
 void buildNumberRow(QGroupBox* group, ImageGroupControls& g) {
     g.lLast = make<QLabel>(group, "lLast", QRect(8, 46, 42, 17), "Show the last image number");
     g.lLast->setText(QStringLiteral("Prefix:"));
-    g.eImgPrefix = make<QLineEdit>(group, "eImgPrefix", QRect(50, 44, 110, 22), "Image prefix");
+    g.eImgPrefix = make<TumEdit>(group, "eImgPrefix", QRect(50, 44, 110, 22), "Image prefix");
     g.eImgPrefix->setAlignment(Qt::AlignRight);
     g.eImgPrefix->setMaxLength(30);
     QFont bold = g.eImgPrefix->font();

@@ -24,6 +24,9 @@
 #include "connection/DeferredAction.h"
 #include "connection/PollDisplay.h"
 #include "connection/UiRequestDialog.h"
+#include "images/ImageBrowser.h"
+#include "images/ImagePreview.h"
+#include "images/NamingState.h"
 #include "liveview/FocusPointDisplay.h"
 #include "log/LogModel.h"
 #include "log/LogPage.h"
@@ -130,6 +133,7 @@ void TfMain::buildSubsystems() {
         ConnectionContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.info,
                           *m_session, log, *this, downloadModule});
     buildFollowers();
+    buildImageFiles();
     m_deferred->setConnectAction([this] { m_connection->bDSLRConnectClick(); });
     m_cameraList = std::make_unique<CameraListCombo>(*m_c.camera.cbDSLR);
     m_detectionHost = std::make_unique<DetectionBridge>(
@@ -161,6 +165,29 @@ void TfMain::buildFollowers() {
                                       [this] { return currentPage() == Page::Info; });
     m_pollDisplay->follow(*m_poll);
     m_c.timers.tCamSync->start();
+}
+
+// The "Images" group: naming state, directory and number handlers, View.
+void TfMain::buildImageFiles() {
+    m_naming = std::make_unique<NamingState>();
+    m_imageBrowser = std::make_unique<ImageBrowser>(m_c.images, *m_naming, messageLog(),
+                                                    m_services.directoryQuestions
+                                                        ? m_services.directoryQuestions()
+                                                        : makeDirectoryDialogs(this));
+    ImagePreview::Hooks hooks;
+    hooks.showPreviewArea = [this] { sbPreviewClick(); };
+    hooks.armClose = [this](int delay_ms) {
+        m_deferred->arm(DeferredAction::Action::ClosePreview, delay_ms);
+    };
+    m_imagePreview = std::make_unique<ImagePreview>(
+        ImagePreview::Controls{m_c.images, m_c.liveView, m_c.movie, *m_c.timers.tLiveView},
+        *m_imageBrowser, messageLog(), std::move(hooks));
+    m_deferred->setClosePreviewAction([this] { m_imagePreview->closePreview(); });
+    connect(this, &TfMain::activated, m_imageBrowser.get(), &ImageBrowser::activate);
+}
+
+QString TfMain::CurImgPrefix() const {
+    return QString::fromStdString(m_naming->CurImgPrefix());
 }
 
 void TfMain::wireMessageLog() {
@@ -200,7 +227,7 @@ void TfMain::RegRead() {
     const AppSettings settings = m_settings->RegRead(m_c.images.eImageDir->text());
     windowsettings::applyPlacement(*this, settings);
     windowsettings::applyCameraChoices(settings, m_c.camera, m_c.images);
-    m_curImgPrefix = m_c.images.eImgPrefix->text();
+    m_imageBrowser->takePrefixFromField();
     windowsettings::applyImageChoices(settings, m_c.images);
     // A stored 0 means no width was remembered; the preview's own default
     // (the form's width) stands then.

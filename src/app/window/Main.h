@@ -27,10 +27,13 @@ class CameraSession;
 class DeferredAction;
 class DetectionBridge;
 class FocusPointDisplay;
+class ImageBrowser;
+class ImagePreview;
 class InstanceLock;
 class LogModel;
 class LogPage;
 class MainWindowSize;
+class NamingState;
 class PollDisplay;
 class RequestQueue;
 class SettingsStore;
@@ -76,7 +79,10 @@ public:
     int InstanceNo() const { return m_instanceNo; }
     bool holdsInstanceLock() const { return m_instanceLock != nullptr; }
     // The file-name prefix in force for received images.
-    const QString& CurImgPrefix() const { return m_curImgPrefix; }
+    QString CurImgPrefix() const;
+    NamingState& naming() { return *m_naming; }
+    ImageBrowser& imageBrowser() { return *m_imageBrowser; }
+    ImagePreview& imagePreview() { return *m_imagePreview; }
     // Whether the first activation has run (start-up is complete).
     bool activatedOnce() const { return m_activatedOnce; }
 
@@ -128,6 +134,7 @@ private:
     void buildTimers();
     void buildSubsystems();
     void buildFollowers();
+    void buildImageFiles();
     void wireMessageLog();
     void connectWindowHandlers();
     void answerUnbuiltModes();
@@ -151,6 +158,10 @@ private:
     std::unique_ptr<TUSBwatch> m_usbWatch;
     std::unique_ptr<CamPictures> m_camPictures;
     std::unique_ptr<AboutPage> m_aboutPage;
+    // The naming state lives for the whole run; the transfer shares it.
+    std::unique_ptr<NamingState> m_naming;
+    std::unique_ptr<ImageBrowser> m_imageBrowser;
+    std::unique_ptr<ImagePreview> m_imagePreview;
     // The camera connection's parts, in the order they depend on each other.
     std::unique_ptr<CameraLink> m_link;
     std::unique_ptr<CameraSession> m_session;
@@ -165,7 +176,6 @@ private:
     std::unique_ptr<DetectionBridge> m_detectionHost;
     std::unique_ptr<CameraDetection> m_detection;
     std::unique_ptr<WindowKeys> m_keys;
-    QString m_curImgPrefix;
     int m_instanceNo = 0;
     bool m_connected = false;
     bool m_activatedOnce = false;

@@ -1,6 +1,9 @@
 #include "app/window/MainWindowSize.h"
 
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 MainWindowSize::MainWindowSize(QWidget& window) : m_window(window) {}
 
@@ -24,11 +27,20 @@ void MainWindowSize::setMinimumWidth(int width) {
 
 void MainWindowSize::setWidth(int width) {
     lockWidth(false);
-    m_window.resize(width, m_window.height());
+    m_window.resize(std::min(width, available().width()), m_window.height());
 }
 
 void MainWindowSize::setHeight(int height) {
-    m_window.resize(m_window.width(), height);
+    m_window.resize(m_window.width(), std::min(height, available().height()));
+}
+
+QSize MainWindowSize::available() const {
+    return availableScreenSize(m_window);
+}
+
+QSize availableScreenSize(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    return screen ? screen->availableGeometry().size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void MainWindowSize::lockWidth(bool locked) {

@@ -4,7 +4,13 @@
 // the lock after its own layout.
 #include "app/window/WindowSizePort.h"
 
+#include <QSize>
+
 class QWidget;
+
+// Room on the window's screen: no computed or restored size goes beyond it,
+// whatever the width rules or the settings file ask for.
+QSize availableScreenSize(const QWidget& window);
 
 class MainWindowSize : public WindowSizePort {
 public:
@@ -21,5 +27,7 @@ public:
     void lockWidth(bool locked);
 
 private:
+    QSize available() const;
+
     QWidget& m_window;
 };

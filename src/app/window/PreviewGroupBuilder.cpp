@@ -3,9 +3,8 @@
 #include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
 #include "widgets/ImageView.h"
+#include "widgets/NumEdit.h"
 #include "widgets/PaintBox.h"
-
-#include <QIntValidator>
 
 using widgets::make;
 using widgets::makeList;
@@ -43,12 +42,12 @@ void buildMovieSettings(QWidget* panel, MovieControls& m) {
                                 "Movie Quality\r\nN:normal\r\nH:High quality", {"N", "H"}, 0);
     m.cbMicLevelType = makeList(panel, "cbMicLevelType", QRect(192, kRowTop, 77, 22),
                                 "Microphone level setting", {"Auto", "Off", "Manual"}, 2);
-    m.ieMicLevel = make<QLineEdit>(panel, "ieMicLevel", QRect(273, kRowTop, 33, 22),
-                                   "Microphone level manual setting");
+    m.ieMicLevel =
+        make<TIntEdit>(panel, "ieMicLevel", QRect(273, kRowTop, TIntEdit::kDefaultWidth, 22),
+                       "Microphone level manual setting");
     m.ieMicLevel->setReadOnly(true);
     m.ieMicLevel->setMaxLength(2);
-    m.ieMicLevel->setValidator(new QIntValidator(m.ieMicLevel)); // owned by the edit
-    m.ieMicLevel->setText(QStringLiteral("1"));
+    m.ieMicLevel->setValue(1);
     m.udMicLevel = make<QSpinBox>(panel, "udMicLevel", QRect(307, kRowTop, 18, 22));
     m.udMicLevel->setRange(1, 20);
     m.udMicLevel->setValue(1);

@@ -8,7 +8,11 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
+
+class DirectoryQuestions;
 
 struct WindowServices {
     // Serial number and firmware of an attached camera. Empty: read from the
@@ -28,4 +32,6 @@ struct WindowServices {
     QString logFile;
     // Mirror log lines to standard error (off in tests to keep output short).
     bool logToStderr = true;
+    // The image directory's questions (create it? which one?); empty: dialogs.
+    std::function<std::unique_ptr<DirectoryQuestions>()> directoryQuestions;
 };

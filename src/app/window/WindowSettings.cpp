@@ -1,12 +1,20 @@
 #include "app/window/WindowSettings.h"
 
+#include "app/window/MainWindowSize.h"
+
+#include "images/ImageNaming.h"
+#include "widgets/umEdit.h"
+
 #include <QWidget>
+
+#include <algorithm>
 
 namespace windowsettings {
 
 void applyPlacement(QWidget& window, const AppSettings& settings) {
     if (settings.height) {
-        window.resize(window.width(), *settings.height);
+        window.resize(window.width(),
+                      std::min(*settings.height, availableScreenSize(window).height()));
     }
     if (settings.top) {
         window.move(window.x(), *settings.top);
@@ -22,7 +30,9 @@ void applyCameraChoices(const AppSettings& settings, CameraGroupControls& camera
                         ImageGroupControls& images) {
     camera.chLogAllDSLR->setChecked(settings.logAllDslr);
     camera.chDSLRAutoConnect->setChecked(settings.dslrAutoConnect);
-    images.eImgPrefix->setText(settings.imgPrefix);
+    // The prefix is glued into a path: a stored "/" must not lead elsewhere.
+    images.eImgPrefix->setText(
+        QString::fromStdString(naming::cleanPrefix(settings.imgPrefix.toStdString())));
 }
 
 void applyImageChoices(const AppSettings& settings, ImageGroupControls& images) {

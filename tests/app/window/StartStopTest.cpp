@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScreen>
 #include <QSettings>
 
 #include <gmock/gmock.h>
@@ -180,6 +181,16 @@ TEST_F(SettingsTest, RestoredPreviewWidthSurvivesTheFirstShow) {
     auto window = makeWindow();
     start(*window);
     EXPECT_EQ(window->width(), 1000);
+}
+
+TEST_F(SettingsTest, RestoredSizeNeverExceedsTheScreen) {
+    // Stored at 125 % scaling, read back on a smaller screen.
+    store({{"Height", 1800}, {"PreWidth", 2600}});
+    auto window = makeWindow();
+    start(*window);
+    const QSize screen = window->screen()->availableGeometry().size();
+    EXPECT_LE(window->height(), screen.height());
+    EXPECT_LE(window->width(), screen.width());
 }
 
 TEST_F(SettingsTest, CloseWhileConnectedStopsTheCameraBeforeSaving) {

@@ -3,6 +3,7 @@
 // instance locks in a temporary directory, and helpers to read its log.
 #include "VantoraTest.h"
 #include "app/window/Main.h"
+#include "images/ImageBrowser.h"
 #include "log/LogModel.h"
 #include "session/CameraSession.h"
 #include "simulated/SimulatedDeviceBackend.h"
@@ -16,6 +17,13 @@
 #include <string>
 #include <vector>
 
+// The image directory's questions without dialogs: never create, never choose.
+class DecliningDirectoryQuestions : public DirectoryQuestions {
+public:
+    bool askCreate(const QString&) override { return false; }
+    QString chooseDirectory(const QString&) override { return {}; }
+};
+
 // Services that keep a window off the user's files and the real USB bus.
 inline WindowServices hermeticServices(const QTemporaryDir& dir) {
     WindowServices s;
@@ -23,6 +31,7 @@ inline WindowServices hermeticServices(const QTemporaryDir& dir) {
     s.lockDirectory = dir.path().toStdString();
     s.deviceList = [] { return std::make_unique<SimulatedDeviceBackend>(); };
     s.logToStderr = false;
+    s.directoryQuestions = [] { return std::make_unique<DecliningDirectoryQuestions>(); };
     return s;
 }
 
