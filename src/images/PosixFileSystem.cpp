@@ -67,6 +67,13 @@ FileSystem::Opened openNamed(const std::string& directory) {
     return {{}, EEXIST};
 }
 
+// Moves the temporary name itself, still never over an existing file.
+int moveNoReplace(const std::string& path, const std::string& finalPath) {
+    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, finalPath.c_str(), RENAME_NOREPLACE) != 0)
+        return errno;
+    return 0;
+}
+
 int linkUnnamed(int fd, const std::string& finalPath) {
     const std::string procPath = "/proc/self/fd/" + std::to_string(fd);
     if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, finalPath.c_str(), AT_SYMLINK_FOLLOW) != 0)
@@ -75,6 +82,13 @@ int linkUnnamed(int fd, const std::string& finalPath) {
 }
 
 } // namespace
+
+PosixFileSystem::PosixFileSystem(Temporaries temporaries) : m_temporaries(temporaries) {
+    // An unnamed file gets its name through /proc; without /proc (a bare
+    // chroot) it could never be named.
+    if (m_temporaries == Temporaries::PreferUnnamed && ::access("/proc/self/fd", X_OK) != 0)
+        m_temporaries = Temporaries::NamedLinked;
+}
 
 FileSystem::Opened PosixFileSystem::openTemporary(const std::string& directory) {
     if (m_temporaries == Temporaries::PreferUnnamed) {
@@ -103,15 +117,14 @@ FileSystem::Error PosixFileSystem::sync(int fd) {
 FileSystem::Error PosixFileSystem::linkNoReplace(Temporary& file, const std::string& finalPath) {
     if (file.path.empty())
         return linkUnnamed(file.fd, finalPath);
-    if (::link(file.path.c_str(), finalPath.c_str()) == 0)
-        return 0;
-    if (!hardLinksUnsupported(errno))
-        return errno;
-    // Without hard links the temporary name itself moves, still never over
-    // an existing file.
-    if (::renameat2(AT_FDCWD, file.path.c_str(), AT_FDCWD, finalPath.c_str(), RENAME_NOREPLACE) !=
-        0)
-        return errno;
+    if (m_temporaries != Temporaries::NamedMoved) {
+        if (::link(file.path.c_str(), finalPath.c_str()) == 0)
+            return 0;
+        if (!hardLinksUnsupported(errno))
+            return errno;
+    }
+    if (const Error error = moveNoReplace(file.path, finalPath); error != 0)
+        return error;
     file.path.clear();
     return 0;
 }

@@ -1,7 +1,8 @@
-// The received-file writer on the real file system, once with unnamed
-// O_TMPFILE temporaries and once with the named ones that file systems
-// without O_TMPFILE get: files land byte for byte, taken names stay
-// untouched, and nothing is left behind. As root, also a full file system.
+// The received-file writer on the real file system in each of its ways:
+// unnamed O_TMPFILE temporaries, and the named ones that file systems
+// without O_TMPFILE (linked) or without hard links (moved) get. Files land
+// byte for byte, taken names stay untouched, nothing is left behind. As
+// root, also a full file system.
 #include "images/PosixFileSystem.h"
 #include "images/ReceivedFileWriter.h"
 
@@ -135,10 +136,22 @@ protected:
     std::string m_dir;
 };
 
+std::string nameOf(Temporaries temporaries) {
+    switch (temporaries) {
+    case Temporaries::PreferUnnamed:
+        return "Unnamed";
+    case Temporaries::NamedLinked:
+        return "NamedLinked";
+    case Temporaries::NamedMoved:
+        return "NamedMoved";
+    }
+    return "?";
+}
+
 } // namespace
 
 void PrintTo(Temporaries temporaries, std::ostream* out) {
-    *out << (temporaries == Temporaries::PreferUnnamed ? "PreferUnnamed" : "NamedOnly");
+    *out << nameOf(temporaries);
 }
 
 TEST_P(PosixFileWriting, AFileLandsByteForByteWithTheUsualPermissions) {
@@ -243,7 +256,8 @@ TEST_P(PosixFileWriting, AFullFileSystemFailsCleanlyAndKeepsItsSpace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporaries, PosixFileWriting,
-                         ::testing::Values(Temporaries::PreferUnnamed, Temporaries::NamedOnly),
+                         ::testing::Values(Temporaries::PreferUnnamed, Temporaries::NamedLinked,
+                                           Temporaries::NamedMoved),
                          [](const ::testing::TestParamInfo<Temporaries>& info) {
-                             return info.param == Temporaries::PreferUnnamed ? "Unnamed" : "Named";
+                             return nameOf(info.param);
                          });
