@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 class ReceivedFileWriter {
 public:
@@ -52,7 +53,8 @@ private:
     // away, when it goes.
     class HeldTemporary {
     public:
-        HeldTemporary(FileSystem& fs, FileSystem::Temporary file) : m_fs(fs), m_file(file) {}
+        HeldTemporary(FileSystem& fs, FileSystem::Temporary file)
+            : m_fs(fs), m_file(std::move(file)) {}
         ~HeldTemporary();
         HeldTemporary(const HeldTemporary&) = delete;
         HeldTemporary& operator=(const HeldTemporary&) = delete;
