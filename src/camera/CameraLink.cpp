@@ -178,9 +178,11 @@ bool CameraLink::IdlePump(CamObject* object) {
 }
 
 bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target,
-                                   std::chrono::milliseconds limit) {
+                                   std::chrono::milliseconds limit, const uint64_t* progress) {
     const CallScope waiting(*this);
-    const auto deadline = m_clock->now() + (limit.count() > 0 ? limit : m_waitLimit);
+    const auto span = limit.count() > 0 ? limit : m_waitLimit;
+    auto deadline = m_clock->now() + span;
+    uint64_t seen = progress ? *progress : 0;
     const CamObjectRef waited = refOf(object);
     while (counter < target) {
         // A callback may have closed the object meanwhile: nothing left to idle.
@@ -197,6 +199,10 @@ bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, u
         }
         if (object && !resolve(waited)) {
             return false;
+        }
+        if (progress && *progress != seen) {
+            seen = *progress;
+            deadline = m_clock->now() + span;
         }
         if (m_clock->now() >= deadline) {
             return false;
@@ -230,7 +236,8 @@ RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
     // the abandoned record takes it.
     if (accepted(outcome.result) && record->counter < 1 && object) {
         const std::chrono::milliseconds limit = limitFor(request);
-        if (!WaitForCompletion(object, record->counter, 1, limit) && record->counter < 1) {
+        if (!WaitForCompletion(object, record->counter, 1, limit, request.progress) &&
+            record->counter < 1) {
             reportTimeout(request, limit);
         }
     }

@@ -7,6 +7,7 @@
 #include "camera/CamObject.h"
 #include "camera/CameraTypes.h"
 #include "camera/CompletionRecord.h"
+#include "camera/ItemData.h"
 #include "camera/ModuleLoader.h"
 #include "camera/ModuleRequest.h"
 
@@ -89,9 +90,11 @@ public:
                                int32_t result);
     bool IdlePump(CamObject* object);
     // Idles `object` until `counter` reaches `target`. False when the idle
-    // call fails or the wait limit (the ordinary one unless given) passes first.
+    // call fails or the wait limit (the ordinary one unless given) passes first;
+    // with `progress`, the limit restarts whenever that counter moves.
     bool WaitForCompletion(CamObject* object, const uint32_t& counter, uint32_t target,
-                           std::chrono::milliseconds limit = std::chrono::milliseconds(0));
+                           std::chrono::milliseconds limit = std::chrono::milliseconds(0),
+                           const uint64_t* progress = nullptr);
     // Asynchronous request with completion and wait. Blocks travel in the
     // request and come back with the module's answer.
     RequestOutcome Submit(CamObject* object, ModuleRequest& request,
@@ -149,6 +152,16 @@ public:
     bool CloseCurrentSource();
     bool InstallCallbacks(CamObject* object);
     bool RemoveCallbacks(CamObject* object);
+
+    // ---- Item data ----
+    // Acquires a data object: the module hands its chunks to `receiver`
+    // while this waits; false when the acquire could not be started or did
+    // not complete. The data procedure is removed again in any case.
+    bool AcquireDataObject(CamObject* dataObject, const std::shared_ptr<DataReceiver>& receiver);
+    // Reads a movie through capability 0x8317 in chunks of `bufferBytes`.
+    MovieReadResult ReadMovie(CamObject* dataObject, MovieSink& sink,
+                              uint32_t bufferBytes = kMovieBufferBytes);
+    static constexpr uint32_t kMovieBufferBytes = 0x1000000;
 
     // ---- Liveness of tree nodes across waits ----
     CamObjectRef refOf(CamObject* object) const;

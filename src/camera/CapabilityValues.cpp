@@ -100,6 +100,14 @@ uint32_t CapabilityValues::getUnsigned(CamObject* object, uint32_t capId) {
     return getRecord(object, capId, kVtUnsigned, kDtUnsigned, value) ? value : 0;
 }
 
+std::optional<uint32_t> CapabilityValues::readUnsigned(CamObject* object, uint32_t capId) {
+    uint32_t value = 0;
+    if (!getRecord(object, capId, kVtUnsigned, kDtUnsigned, value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 double CapabilityValues::getFloat(CamObject* object, uint32_t capId) {
     double value = 0;
     return getRecord(object, capId, kVtFloat, kDtFloat, value) ? value : 0;

@@ -6,6 +6,7 @@
 #include "camera/CameraTypes.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
     bool getBoolean(CamObject* object, uint32_t capId);
     int32_t getInteger(CamObject* object, uint32_t capId);
     uint32_t getUnsigned(CamObject* object, uint32_t capId);
+    // The same, telling an unreadable value from a 0.
+    std::optional<uint32_t> readUnsigned(CamObject* object, uint32_t capId);
     double getFloat(CamObject* object, uint32_t capId);
     orv::PointRecord getPoint(CamObject* object, uint32_t capId);
     orv::SizeRecord getSize(CamObject* object, uint32_t capId);

@@ -24,6 +24,9 @@ struct ModuleRequest {
     // How long to wait for the completion; zero: the link's limit for the
     // command (short for gets and sets, long for starts).
     std::chrono::milliseconds waitLimit{0};
+    // When set, the limit counts from the last change of this counter: a
+    // transfer may take long as long as its data keeps coming.
+    const uint64_t* progress = nullptr;
 
     template <typename T> void setBlock(const T& value) {
         block.resize(sizeof(T));

@@ -26,6 +26,9 @@
 #include "connection/UiRequestDialog.h"
 #include "images/ImageBrowser.h"
 #include "images/ImagePreview.h"
+#include "images/ImageTransfer.h"
+#include "images/PosixFileSystem.h"
+#include "images/TransferStep.h"
 #include "images/NamingState.h"
 #include "liveview/FocusPointDisplay.h"
 #include "log/LogModel.h"
@@ -184,6 +187,19 @@ void TfMain::buildImageFiles() {
         *m_imageBrowser, messageLog(), std::move(hooks));
     m_deferred->setClosePreviewAction([this] { m_imagePreview->closePreview(); });
     connect(this, &TfMain::activated, m_imageBrowser.get(), &ImageBrowser::activate);
+    buildTransfer();
+}
+
+// Received files: the poll hands waiting items to the transfer.
+void TfMain::buildTransfer() {
+    m_fileSystem = std::make_unique<PosixFileSystem>();
+    m_transfer =
+        std::make_unique<ImageTransfer>(*m_session, *m_naming, *m_fileSystem, messageLog());
+    m_transferStep = std::make_unique<TransferStep>(*m_transfer, *m_naming, *m_imageBrowser,
+                                                    m_c.images, *m_c.timers.tLiveView);
+    m_poll->setFetcher(m_transferStep.get());
+    connect(m_session.get(), &CameraSession::opened, this,
+            [this] { m_transfer->connectionOpened(); });
 }
 
 QString TfMain::CurImgPrefix() const {

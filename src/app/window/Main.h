@@ -29,6 +29,9 @@ class DetectionBridge;
 class FocusPointDisplay;
 class ImageBrowser;
 class ImagePreview;
+class ImageTransfer;
+class FileSystem;
+class TransferStep;
 class InstanceLock;
 class LogModel;
 class LogPage;
@@ -83,6 +86,7 @@ public:
     NamingState& naming() { return *m_naming; }
     ImageBrowser& imageBrowser() { return *m_imageBrowser; }
     ImagePreview& imagePreview() { return *m_imagePreview; }
+    ImageTransfer& imageTransfer() { return *m_transfer; }
     // Whether the first activation has run (start-up is complete).
     bool activatedOnce() const { return m_activatedOnce; }
 
@@ -135,6 +139,7 @@ private:
     void buildSubsystems();
     void buildFollowers();
     void buildImageFiles();
+    void buildTransfer();
     void wireMessageLog();
     void connectWindowHandlers();
     void answerUnbuiltModes();
@@ -162,6 +167,9 @@ private:
     std::unique_ptr<NamingState> m_naming;
     std::unique_ptr<ImageBrowser> m_imageBrowser;
     std::unique_ptr<ImagePreview> m_imagePreview;
+    std::unique_ptr<FileSystem> m_fileSystem;
+    std::unique_ptr<ImageTransfer> m_transfer;
+    std::unique_ptr<TransferStep> m_transferStep;
     // The camera connection's parts, in the order they depend on each other.
     std::unique_ptr<CameraLink> m_link;
     std::unique_ptr<CameraSession> m_session;

@@ -1,0 +1,174 @@
+#include "images/ImageTransfer.h"
+
+#include "camera/CameraLink.h"
+#include "camera/CapabilityValues.h"
+#include "camera/ItemData.h"
+#include "camera/LogSink.h"
+#include "images/ImageNaming.h"
+#include "images/ItemFiles.h"
+#include "images/MovieFile.h"
+#include "images/NamingState.h"
+#include "session/CameraSession.h"
+
+#include <memory>
+
+using namespace orv;
+
+namespace {
+
+constexpr uint32_t kImageChild = 1;
+constexpr uint32_t kVideoChild = 4;
+
+// The extension of the data object's own name, as the camera wrote it.
+std::string nameExtension(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+} // namespace
+
+ImageTransfer::ImageTransfer(CameraSession& session, NamingState& naming, FileSystem& fileSystem,
+                             LogSink& log)
+    : m_session(session), m_link(session.link()), m_naming(naming), m_fileSystem(fileSystem),
+      m_log(log) {}
+
+int ImageTransfer::PendingItemCount() const {
+    return m_session.pendingItemCount();
+}
+
+void ImageTransfer::connectionOpened() {
+    m_naming.clearLastItemTag();
+    m_reported.clear();
+}
+
+void ImageTransfer::DownloadNewImages() {
+    CamObject* source = m_link.CurrentSource();
+    // Every item leaves the loop closed or ends the pass, so it ends.
+    while (source && source->childCount() > 0) {
+        CamObject* item = CameraLink::ChildAt(source, 0);
+        if (!item || fetchItem(*source, *item) == Next::StopPass) {
+            return;
+        }
+        source = m_link.CurrentSource();
+    }
+}
+
+ImageTransfer::Next ImageTransfer::fetchItem(CamObject& source, CamObject& item) {
+    const CamObjectRef sourceRef = m_link.refOf(&source);
+    const CamObjectRef itemRef = m_link.refOf(&item);
+    const uint32_t itemId = item.id();
+    const int64_t number = m_naming.numberItem(naming::itemTag(itemId));
+    const std::optional<uint32_t> kinds = m_link.values().readUnsigned(&item, kCapDataKinds);
+    if (!kinds) {
+        return keepForLater(itemId, "CAMERA: The data kinds of item " + naming::itemTag(itemId) +
+                                        " could not be read.");
+    }
+    if (*kinds & kKindImage) {
+        return fetchStill(sourceRef, itemRef, number);
+    }
+    if (*kinds & kKindVideo) {
+        return fetchMovie(sourceRef, itemRef, number);
+    }
+    return passOver(sourceRef, itemId, "holds neither an image nor a movie");
+}
+
+ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const CamObjectRef& item,
+                                              int64_t number) {
+    const uint32_t itemId = item.object->id();
+    m_transferDone = false;
+    CamObject* data = dataChild(item, kImageChild);
+    if (!data) {
+        return passOver(source, itemId, "has no image data");
+    }
+    const std::string cameraName = m_link.values().getText(data, kCapName);
+    m_log.log("Image file <bl><b>" + m_naming.CurImgPrefix() +
+              naming::ZeroPad(number, naming::kNumberWidth) + nameExtension(cameraName) +
+              "</b></bl> downloading.");
+    ItemFiles files(m_naming, m_fileSystem, m_log, number);
+    const auto receiver = std::make_shared<DataReceiver>(files, itemId);
+    const bool acquired = m_link.AcquireDataObject(data, receiver);
+    receiver->detach();
+    m_transferDone = receiver->TransferDone();
+    if (CamObject* live = m_link.resolve(item)) {
+        m_link.CloseChild(live, kImageChild);
+    }
+    if (!files.writeError().empty()) {
+        return keepForLater(itemId, "Image not saved: " + files.writeError() +
+                                        ". It stays in the camera; it is tried again.");
+    }
+    if (!files.dataError().empty()) {
+        return passOver(source, itemId, "sent broken image data (" + files.dataError() + ")");
+    }
+    if (!acquired) {
+        return passOver(source, itemId, "did not deliver its image data");
+    }
+    if (!m_transferDone) {
+        return passOver(source, itemId, "did not mark the end of its image data");
+    }
+    closeItem(source, itemId);
+    return Next::Item;
+}
+
+ImageTransfer::Next ImageTransfer::fetchMovie(const CamObjectRef& source, const CamObjectRef& item,
+                                              int64_t number) {
+    const uint32_t itemId = item.object->id();
+    CamObject* data = dataChild(item, kVideoChild);
+    if (!data) {
+        return passOver(source, itemId, "has no movie data");
+    }
+    m_naming.setActImgNo(number);
+    MovieFile movie(m_naming, m_fileSystem, m_log, number, m_progress);
+    const MovieReadResult result = m_link.ReadMovie(data, movie);
+    const bool kept = movie.finish(result);
+    if (CamObject* live = m_link.resolve(item)) {
+        m_link.CloseChild(live, kVideoChild);
+    }
+    if (!kept && !movie.writeError().empty()) {
+        return keepForLater(itemId, "Movie not saved: " + movie.writeError() +
+                                        ". It stays in the camera; it is tried again.");
+    }
+    if (!result.started) {
+        return passOver(source, itemId, "did not deliver its movie (" + result.error + ")");
+    }
+    closeItem(source, itemId);
+    return Next::Item;
+}
+
+CamObject* ImageTransfer::dataChild(const CamObjectRef& item, uint32_t childId) {
+    CamObject* live = m_link.resolve(item);
+    if (!live) {
+        return nullptr;
+    }
+    if (CamObject* found = CameraLink::FindChild(live, childId)) {
+        return found;
+    }
+    if (!m_link.OpenChild(live, childId)) {
+        return nullptr;
+    }
+    live = m_link.resolve(item);
+    return live ? CameraLink::FindChild(live, childId) : nullptr;
+}
+
+void ImageTransfer::closeItem(const CamObjectRef& source, uint32_t itemId) {
+    if (CamObject* live = m_link.resolve(source)) {
+        m_link.CloseChild(live, itemId);
+    }
+    m_reported.erase(itemId);
+    m_session.itemDone();
+}
+
+ImageTransfer::Next ImageTransfer::passOver(const CamObjectRef& source, uint32_t itemId,
+                                            const std::string& why) {
+    m_log.elog("CAMERA: Item " + naming::itemTag(itemId) + " " + why +
+               "; it is left on the camera.");
+    closeItem(source, itemId);
+    // A source closed meanwhile ends the pass.
+    return m_link.resolve(source) ? Next::Item : Next::StopPass;
+}
+
+ImageTransfer::Next ImageTransfer::keepForLater(uint32_t itemId, const std::string& why) {
+    if (m_reported.insert(itemId).second) {
+        m_log.elog(why);
+    }
+    return Next::StopPass;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Fetches the items that wait in the camera, oldest first: still files
+// through an acquire of the item's image data, movies through chunked reads,
+// each file into the image directory under the item's number. Nothing is
+// lost: an item whose files could not be written stays in the camera and
+// counted as pending, and a later poll tries again; the user hears of it
+// once per item. An item that cannot be fetched at all (no data, data that
+// breaks the rules, an acquire that never ends) is said, closed and passed
+// over, so the ones after it still arrive. No widgets: the window and a
+// windowless program use it alike.
+#include "session/StatePoll.h"
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+
+class CameraLink;
+class CameraSession;
+class CamObject;
+class FileSystem;
+class LogSink;
+class NamingState;
+struct CamObjectRef;
+
+class ImageTransfer : public PendingItemFetcher {
+public:
+    ImageTransfer(CameraSession& session, NamingState& naming, FileSystem& fileSystem,
+                  LogSink& log);
+
+    // Per cent of a movie received; the window also lets itself run here.
+    void setProgress(std::function<void(int percent)> progress) {
+        m_progress = std::move(progress);
+    }
+
+    void DownloadNewImages() override;
+
+    // The last still's data ended with the camera's mark that it is complete.
+    bool TransferDone() const { return m_transferDone; }
+    int PendingItemCount() const;
+    // A new connection: items are counted and reported afresh.
+    void connectionOpened();
+
+private:
+    enum class Next { Item, StopPass };
+
+    Next fetchItem(CamObject& source, CamObject& item);
+    Next fetchStill(const CamObjectRef& source, const CamObjectRef& item, int64_t number);
+    Next fetchMovie(const CamObjectRef& source, const CamObjectRef& item, int64_t number);
+    // Closes the item in the program (it stays on the camera's card).
+    void closeItem(const CamObjectRef& source, uint32_t itemId);
+    // Gives up on an item: said once, closed, no longer pending.
+    Next passOver(const CamObjectRef& source, uint32_t itemId, const std::string& why);
+    // Keeps an item for a later try: said once.
+    Next keepForLater(uint32_t itemId, const std::string& why);
+    CamObject* dataChild(const CamObjectRef& item, uint32_t childId);
+
+    CameraSession& m_session;
+    CameraLink& m_link;
+    NamingState& m_naming;
+    FileSystem& m_fileSystem;
+    LogSink& m_log;
+    std::function<void(int)> m_progress;
+    std::set<uint32_t> m_reported;
+    bool m_transferDone = false;
+};
