@@ -155,9 +155,9 @@ public:
 
     // ---- Item data ----
     // Acquires a data object: the module hands its chunks to `receiver`
-    // while this waits; false when the acquire could not be started or did
-    // not complete. The data procedure is removed again in any case.
-    bool AcquireDataObject(CamObject* dataObject, const std::shared_ptr<DataReceiver>& receiver);
+    // while this waits. The data procedure is removed again in any case.
+    enum class Acquire { NotStarted, Incomplete, Completed };
+    Acquire AcquireDataObject(CamObject* dataObject, const std::shared_ptr<DataReceiver>& receiver);
     // Reads a movie through capability 0x8317 in chunks of `bufferBytes`.
     MovieReadResult ReadMovie(CamObject* dataObject, MovieSink& sink,
                               uint32_t bufferBytes = kMovieBufferBytes);

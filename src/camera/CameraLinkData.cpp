@@ -10,9 +10,13 @@ using namespace orv;
 
 namespace {
 
+bool acceptedResult(int32_t result) {
+    const int8_t byte = resultByte(result);
+    return byte == 0 || byte == 1 || (result & 0xFF) == kResultStartPending;
+}
+
 bool accepted(const RequestOutcome& outcome) {
-    return outcome.completed && (outcome.byte() == 0 || outcome.byte() == 1 ||
-                                 (outcome.result & 0xFF) == kResultStartPending);
+    return outcome.completed && acceptedResult(outcome.result);
 }
 
 std::string bytesText(uint64_t bytes) {
@@ -21,33 +25,39 @@ std::string bytesText(uint64_t bytes) {
 
 } // namespace
 
-bool CameraLink::AcquireDataObject(CamObject* dataObject,
-                                   const std::shared_ptr<DataReceiver>& receiver) {
+CameraLink::Acquire CameraLink::AcquireDataObject(CamObject* dataObject,
+                                                  const std::shared_ptr<DataReceiver>& receiver) {
     if (!dataObject || !isLive(dataObject) ||
         !CapabilitySupports(dataObject, kCapDataProc, kOpSet)) {
-        return false;
+        return Acquire::NotStarted;
     }
     const CamObjectRef ref = refOf(dataObject);
     const CallbackPair pair{reinterpret_cast<uintptr_t>(&DataReceiver::DataProc),
                             reinterpret_cast<intptr_t>(receiver.get())};
     if (!values().setCallback(dataObject, kCapDataProc, pair)) {
-        return false;
+        return Acquire::NotStarted;
     }
     ModuleRequest acquire{kCmdStart, kCapAcquire, kDtNone};
     // However large the file, the wait only ends when the chunks stop coming.
     acquire.waitLimit = m_waitLimit;
     acquire.progress = &receiver->chunkCount();
-    bool done = false;
+    RequestOutcome outcome;
     if (CamObject* live = resolve(ref)) {
-        done = accepted(Submit(live, acquire, std::make_unique<ReceiverHold>(receiver)));
+        outcome = Submit(live, acquire, std::make_unique<ReceiverHold>(receiver));
     }
-    if (!done) {
+    if (!outcome.completed) {
         // A late chunk finds a receiver that takes nothing.
         receiver->detach();
     }
-    CamObject* live = resolve(ref);
-    const bool cleared = live && values().clearValue(live, kCapDataProc);
-    return done && cleared;
+    if (CamObject* live = resolve(ref)) {
+        values().clearValue(live, kCapDataProc);
+    }
+    if (accepted(outcome)) {
+        return Acquire::Completed;
+    }
+    const bool refusedAtOnce = !outcome.completed && receiver->chunkCount() == 0 &&
+                               !acceptedResult(outcome.result);
+    return refusedAtOnce ? Acquire::NotStarted : Acquire::Incomplete;
 }
 
 MovieReadResult CameraLink::ReadMovie(CamObject* dataObject, MovieSink& sink,

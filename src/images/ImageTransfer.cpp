@@ -86,7 +86,7 @@ ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const 
               "</b></bl> downloading.");
     ItemFiles files(m_naming, m_fileSystem, m_log, number);
     const auto receiver = std::make_shared<DataReceiver>(files, itemId);
-    const bool acquired = m_link.AcquireDataObject(data, receiver);
+    const CameraLink::Acquire acquired = m_link.AcquireDataObject(data, receiver);
     receiver->detach();
     m_transferDone = receiver->TransferDone();
     if (CamObject* live = m_link.resolve(item)) {
@@ -99,14 +99,20 @@ ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const 
     if (!files.dataError().empty()) {
         return passOver(source, itemId, "sent broken image data (" + files.dataError() + ")");
     }
-    if (!acquired) {
+    // The camera marked the data complete and every file is written: what a
+    // missing completion after that could add is nothing.
+    if (m_transferDone) {
+        closeItem(source, itemId);
+        return Next::Item;
+    }
+    if (acquired == CameraLink::Acquire::NotStarted) {
+        return keepForLater(itemId, "CAMERA: The image data of item " + naming::itemTag(itemId) +
+                                        " could not be fetched; it is tried again.");
+    }
+    if (acquired == CameraLink::Acquire::Incomplete) {
         return passOver(source, itemId, "did not deliver its image data");
     }
-    if (!m_transferDone) {
-        return passOver(source, itemId, "did not mark the end of its image data");
-    }
-    closeItem(source, itemId);
-    return Next::Item;
+    return passOver(source, itemId, "did not mark the end of its image data");
 }
 
 ImageTransfer::Next ImageTransfer::fetchMovie(const CamObjectRef& source, const CamObjectRef& item,

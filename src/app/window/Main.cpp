@@ -230,7 +230,9 @@ void TfMain::FormCreate() {
     m_instanceLock = makeInstanceLock(m_services.lockDirectory);
     m_instanceNo = m_instanceLock->number();
     m_c.images.eImageDir->setText(
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+        m_services.defaultImageDirectory.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
+            : m_services.defaultImageDirectory);
     RegRead();
     m_c.shooting.cbColorTemp->addItems(fixedlists::colorTemperatureItems());
     m_c.shooting.cbColorTemp->setCurrentIndex(-1);

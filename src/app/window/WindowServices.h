@@ -32,6 +32,8 @@ struct WindowServices {
     QString logFile;
     // Mirror log lines to standard error (off in tests to keep output short).
     bool logToStderr = true;
+    // The image directory of a first start; empty: the user's pictures folder.
+    QString defaultImageDirectory;
     // The image directory's questions (create it? which one?); empty: dialogs.
     std::function<std::unique_ptr<DirectoryQuestions>()> directoryQuestions;
 };

@@ -9,6 +9,7 @@
 #include "simulated/SimulatedDeviceBackend.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,9 @@ inline WindowServices hermeticServices(const QTemporaryDir& dir) {
     s.deviceList = [] { return std::make_unique<SimulatedDeviceBackend>(); };
     s.logToStderr = false;
     s.directoryQuestions = [] { return std::make_unique<DecliningDirectoryQuestions>(); };
+    // Received pictures land here, never in the user's own folder.
+    s.defaultImageDirectory = dir.filePath(QStringLiteral("Pictures"));
+    QDir().mkpath(s.defaultImageDirectory);
     return s;
 }
 
