@@ -1,7 +1,10 @@
 #include "SimCamera.h"
 
+#include "SimItemFiles.h"
+
 #include <algorithm>
 #include <ctime>
+#include <utility>
 
 namespace vsim {
 
@@ -225,12 +228,20 @@ std::vector<SimCapability> sourceCapabilities(const SimModel& model) {
 }
 
 SimDataObject* SimItem::findData(uint32_t dataId) {
-    for (SimDataObject& d : data) {
+    return const_cast<SimDataObject*>(std::as_const(*this).findData(dataId));
+}
+
+const SimDataObject* SimItem::findData(uint32_t dataId) const {
+    for (const SimDataObject& d : data) {
         if (d.id == dataId) {
             return &d;
         }
     }
     return nullptr;
+}
+
+std::string SimItem::stem() const {
+    return "DSC_" + std::to_string(10000 + number).substr(1);
 }
 
 SimCamera::SimCamera(int handle, const SimModel& model)
@@ -282,41 +293,51 @@ void SimCamera::afterWrite(uint32_t capId) {
     }
 }
 
-SimItem& SimCamera::addItem(uint32_t dataKinds) {
+namespace {
+
+void addDataObject(SimItem& item, uint32_t id, const std::string& name, uint32_t kinds) {
+    SimDataObject data;
+    data.id = id;
+    data.capabilities.push_back(makeCallback(orv::kCapProgressProc, "Progress procedure"));
+    data.capabilities.push_back(makeCallback(orv::kCapEventProc, "Event procedure"));
+    data.capabilities.push_back(makeCallback(orv::kCapDataProc, "Data procedure"));
+    data.capabilities.push_back(makeText(orv::kCapName, kR, name, "Name"));
+    data.capabilities.push_back(makeUnsigned(orv::kCapDataKinds, kR, kinds, "Data kinds"));
+    data.capabilities.push_back(makeProcess(orv::kCapAcquire, "Acquire"));
+    if (kinds == orv::kKindVideo) {
+        SimCapability read = makeProcess(orv::kCapMovieRead, "Movie read");
+        read.valueType = orv::kVtGeneric;
+        read.operations = orv::kOpGet | orv::kOpSet | orv::kOpGetArray;
+        data.capabilities.push_back(read);
+    }
+    item.data.push_back(std::move(data));
+}
+
+} // namespace
+
+SimItem& SimCamera::newItem(uint32_t dataKinds) {
     SimItem item;
-    const uint32_t number = m_nextItemNumber++;
-    item.id = kItemIdBase + number;
+    item.number = m_nextItemNumber++;
+    item.id = kItemIdBase + item.number;
     item.dataKinds = dataKinds;
-    const std::string stem = "DSC_" + std::to_string(10000 + number).substr(1);
     item.capabilities.push_back(makeCallback(orv::kCapProgressProc, "Progress procedure"));
     item.capabilities.push_back(makeCallback(orv::kCapEventProc, "Event procedure"));
-    item.capabilities.push_back(makeText(orv::kCapName, kR, stem, "Name"));
+    item.capabilities.push_back(makeText(orv::kCapName, kR, item.stem(), "Name"));
     item.capabilities.push_back(makeUnsigned(orv::kCapDataKinds, kR, dataKinds, "Data kinds"));
-    const auto addData = [&](uint32_t id, const std::string& name, uint32_t kind) {
-        SimDataObject data;
-        data.id = id;
-        data.capabilities.push_back(makeCallback(orv::kCapProgressProc, "Progress procedure"));
-        data.capabilities.push_back(makeCallback(orv::kCapEventProc, "Event procedure"));
-        data.capabilities.push_back(makeCallback(orv::kCapDataProc, "Data procedure"));
-        data.capabilities.push_back(makeText(orv::kCapName, kR, name, "Name"));
-        data.capabilities.push_back(makeUnsigned(orv::kCapDataKinds, kR, kind, "Data kinds"));
-        data.capabilities.push_back(makeProcess(orv::kCapAcquire, "Acquire"));
-        if (kind == orv::kKindVideo) {
-            SimCapability read = makeProcess(orv::kCapMovieRead, "Movie read");
-            read.valueType = orv::kVtGeneric;
-            read.operations = orv::kOpGet | orv::kOpSet | orv::kOpGetArray;
-            data.capabilities.push_back(read);
-        }
-        item.data.push_back(std::move(data));
-    };
-    if ((dataKinds & orv::kKindImage) != 0) {
-        addData(1, stem + ".JPG", orv::kKindImage | orv::kKindFile);
-    }
-    if ((dataKinds & orv::kKindVideo) != 0) {
-        addData(4, stem + ".MOV", orv::kKindVideo);
-    }
     m_items.push_back(std::move(item));
     return m_items.back();
+}
+
+SimItem& SimCamera::addItem(uint32_t dataKinds) {
+    SimItem& item = newItem(dataKinds);
+    if ((dataKinds & orv::kKindImage) != 0) {
+        item.shot = shotFrom(m_caps);
+        addDataObject(item, 1, item.stem() + ".JPG", orv::kKindImage | orv::kKindFile);
+    }
+    if ((dataKinds & orv::kKindVideo) != 0) {
+        addDataObject(item, 4, item.stem() + ".MOV", orv::kKindVideo);
+    }
+    return item;
 }
 
 SimItem* SimCamera::findItem(uint32_t itemId) {

@@ -6,10 +6,22 @@
 #include "SimModels.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace vsim {
+
+// What the body recorded when it took a picture; the files are made from it
+// when the program acquires them.
+struct SimShot {
+    bool raw = false; // an ORW file
+    bool jpeg = true; // a JPEG file
+    int jpegQuality = 90;
+    uint32_t width = 0; // the image size setting
+    uint32_t height = 0;
+    double exposureStops = 0.0; // the meter's reading
+};
 
 // A data object inside an item: image data (id 1) or video data (id 4).
 struct SimDataObject {
@@ -20,11 +32,16 @@ struct SimDataObject {
 // A picture or movie the camera announced under its source.
 struct SimItem {
     uint32_t id = 0;
+    uint32_t number = 0; // the file number in its name (DSC_0001)
     uint32_t dataKinds = 0;
     std::vector<SimCapability> capabilities;
     std::vector<SimDataObject> data;
+    std::optional<SimShot> shot; // pictures: the files follow the shot
 
     SimDataObject* findData(uint32_t dataId);
+    const SimDataObject* findData(uint32_t dataId) const;
+    // "DSC_0001": the name of the item, its files' names without extension.
+    std::string stem() const;
 };
 
 // What the body remembers between actions besides its values: the lens on
@@ -58,6 +75,7 @@ public:
     // manual-lens data follow the selected lens number).
     void afterWrite(uint32_t capId);
 
+    // A picture (kind 0x01) records the shot from the settings now.
     SimItem& addItem(uint32_t dataKinds);
     SimItem* findItem(uint32_t itemId);
     bool removeItem(uint32_t itemId);
@@ -67,6 +85,8 @@ public:
 
 private:
     static constexpr size_t kLensSlots = 9;
+    SimItem& newItem(uint32_t dataKinds);
+
     struct LensData {
         uint32_t focalIndex = 0;
         uint32_t apertureIndex = 0;

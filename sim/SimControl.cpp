@@ -257,6 +257,26 @@ bool SimControl::moduleOpen() {
     return vsim_module_open() != 0;
 }
 
+bool SimControl::setChunkSize(uint32_t bytes) {
+    return vsim_set_chunk_size(bytes) != 0;
+}
+
+bool SimControl::setJpegSize(uint32_t width, uint32_t height) {
+    return vsim_set_jpeg_size(width, height) != 0;
+}
+
+bool SimControl::setRawSize(uint32_t bytes) {
+    return vsim_set_raw_size(bytes) != 0;
+}
+
+std::vector<uint8_t> SimControl::fileBytes(int camera, uint32_t itemId, uint32_t dataId,
+                                           uint32_t fileIndex) {
+    std::vector<uint8_t> bytes(
+        vsim_data_file_bytes(camera, itemId, dataId, fileIndex, 0, nullptr, 0));
+    vsim_data_file_bytes(camera, itemId, dataId, fileIndex, 0, bytes.data(), bytes.size());
+    return bytes;
+}
+
 void SimControl::injectFault(const Fault& fault) {
     const vsim_fault f{static_cast<int32_t>(fault.kind),
                        fault.command,

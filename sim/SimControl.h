@@ -156,6 +156,20 @@ public:
     static int32_t lastUiReply();
     static bool moduleOpen();
 
+    // Picture data. A data object delivers its files in chunks of
+    // chunkSize bytes (default 1 MiB). The JPEG has the image size setting's
+    // pixels unless a size is set here (0, 0 follows the setting again); an
+    // ORW file has rawSize bytes (default 8 MiB, at least its 14-byte header).
+    // False for sizes the simulator refuses.
+    static bool setChunkSize(uint32_t bytes);
+    static bool setJpegSize(uint32_t width, uint32_t height);
+    static bool setRawSize(uint32_t bytes);
+    // What the data of file `fileIndex` of data object `dataId` carry, in
+    // order, as an acquire made now would deliver it. Empty for no such
+    // file.
+    static std::vector<uint8_t> fileBytes(int camera, uint32_t itemId, uint32_t dataId,
+                                          uint32_t fileIndex);
+
     // Faults.
     static void injectFault(const Fault& fault);
     static void clearFaults();

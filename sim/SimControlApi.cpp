@@ -365,7 +365,7 @@ VSIM_EXPORT int vsim_count_calls(uint32_t command, uint32_t param) {
 }
 
 VSIM_EXPORT int vsim_pending_completions(void) {
-    return world().queue().pendingCompletions();
+    return world().queue().pendingCompletions() + world().transfers().heldCompletions();
 }
 
 VSIM_EXPORT int vsim_module_open(void) {

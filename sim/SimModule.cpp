@@ -1,6 +1,7 @@
 #include "SimModule.h"
 
 #include "SimBody.h"
+#include "SimDelivery.h"
 #include "SimResult.h"
 
 #include <cstring>
@@ -31,10 +32,15 @@ orv::CallbackPair* callbackSlot(OpenObject& object, uint32_t capId) {
 }
 
 // Capabilities whose data the simulator does not produce yet (live view
-// frames, movie reads, image acquisition); they answer "not ready".
+// frames, movie reads); they answer "not ready".
 bool isStreamCap(uint32_t capId) {
-    return capId == orv::kCapLiveViewImage || capId == orv::kCapMovieRead ||
-           capId == orv::kCapAcquire;
+    return capId == orv::kCapLiveViewImage || capId == orv::kCapMovieRead;
+}
+
+// A started acquire completes after its last chunk, not at the next idle.
+bool beganAcquire(uint32_t objectType, uint32_t command, uint32_t param, int32_t result) {
+    return objectType == orv::kObjData && command == orv::kCmdStart && param == orv::kCapAcquire &&
+           result == kOk;
 }
 
 } // namespace
@@ -77,7 +83,12 @@ int32_t SimModule::entry(orv::VendorObject* object, uint32_t command, uint32_t p
         // waits for the completion whatever the immediate result was.
         const PendingCompletion pending{completion,    object, objectHandle,  call.command, param,
                                         call.dataType, data,   completionRef, result};
-        if (m_world.faults().take(Fault::Kind::NeverComplete, call.command, param, objectType)) {
+        const bool never = m_world.faults()
+                               .take(Fault::Kind::NeverComplete, call.command, param, objectType)
+                               .has_value();
+        if (beganAcquire(objectType, call.command, param, result)) {
+            SimDelivery(m_world).holdCompletion(objectHandle, pending, never);
+        } else if (never) {
             m_world.queue().park(pending);
         } else {
             m_world.queue().pushCompletion(pending);
@@ -169,6 +180,7 @@ int32_t SimModule::idle(const Call& call) {
     while (owed-- > 0 && m_world.queue().pop(delivery)) {
         deliver(delivery);
     }
+    SimDelivery(m_world).idle();
     m_world.idleTick();
     return state;
 }
@@ -222,8 +234,9 @@ int32_t SimModule::openModule(const Call& call) {
     if (m_world.objects().moduleOpen()) {
         return kErrBusy;
     }
-    // A fresh module starts without events or completions left over.
+    // A fresh module starts without events, completions or transfers left over.
     m_world.queue().clear();
+    m_world.transfers().clear();
     OpenObject o;
     o.type = orv::kObjModule;
     o.id = 0;
@@ -296,6 +309,7 @@ int32_t SimModule::close(const Call& call) {
         // Closing the module ends every conversation: nothing owed remains.
         m_world.objects().clear();
         m_world.queue().clear();
+        m_world.transfers().clear();
     }
     return kOk;
 }
@@ -414,6 +428,9 @@ int32_t SimModule::start(const Call& call) {
     }
     if (isStreamCap(cap->id)) {
         return kErrNotReady;
+    }
+    if (cap->id == orv::kCapAcquire && call.object->type == orv::kObjData) {
+        return SimDelivery(m_world).beginAcquire(*call.object);
     }
     if (call.object->type == orv::kObjSource) {
         SimBody body(m_world, *m_world.camera(call.object->camera));

@@ -40,6 +40,8 @@ void SimWorld::reset() {
     m_objects.clear();
     m_queue.clear();
     m_faults.clear();
+    m_transfers.clear();
+    m_delivery = {};
     clearCallLog();
     m_lastUiReply = -1;
     m_sceneMotion = false;

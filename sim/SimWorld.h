@@ -7,8 +7,10 @@
 #include "SimCamera.h"
 #include "SimControl.h"
 #include "SimFaults.h"
+#include "SimItemFiles.h"
 #include "SimObjects.h"
 #include "SimQueue.h"
+#include "SimTransfers.h"
 
 #include <memory>
 #include <string>
@@ -47,6 +49,8 @@ public:
     SimObjects& objects() { return m_objects; }
     SimQueue& queue() { return m_queue; }
     SimFaults& faults() { return m_faults; }
+    SimTransfers& transfers() { return m_transfers; }
+    SimDeliverySettings& deliverySettings() { return m_delivery; }
 
     // Call log; the generation changes whenever the log is cleared, so an
     // entry call that started before can tell its slot is gone.
@@ -79,6 +83,8 @@ private:
     SimObjects m_objects;
     SimQueue m_queue;
     SimFaults m_faults;
+    SimTransfers m_transfers;
+    SimDeliverySettings m_delivery;
     std::vector<CallRecord> m_log;
     uint64_t m_logGeneration = 0;
     int32_t m_lastUiReply = -1;

@@ -1,0 +1,76 @@
+// The exported C functions for picture data of the one world.
+#include "SimJpeg.h"
+#include "SimWorld.h"
+#include "sim_control.h"
+
+#include <algorithm>
+#include <cstring>
+
+#define VSIM_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+using vsim::SimCamera;
+using vsim::SimContent;
+using vsim::SimWorld;
+
+SimWorld& world() {
+    return SimWorld::instance();
+}
+
+// The content of one file of a data object, as an acquire now would make it.
+bool contentOf(int camera, uint32_t itemId, uint32_t dataId, uint32_t fileIndex, SimContent& out) {
+    SimCamera* c = world().camera(camera);
+    const vsim::SimItem* item = c != nullptr ? c->findItem(itemId) : nullptr;
+    if (item == nullptr || item->findData(dataId) == nullptr) {
+        return false;
+    }
+    std::vector<vsim::SimFile> files = vsim::itemFiles(*item, world().deliverySettings());
+    if (fileIndex >= files.size()) {
+        return false;
+    }
+    out = std::move(files[fileIndex].content);
+    return true;
+}
+
+} // namespace
+
+VSIM_EXPORT int vsim_set_chunk_size(uint32_t bytes) {
+    if (bytes == 0) {
+        return 0;
+    }
+    world().deliverySettings().chunkSize = bytes;
+    return 1;
+}
+
+VSIM_EXPORT int vsim_set_jpeg_size(uint32_t width, uint32_t height) {
+    if (width > vsim::kMaxPictureSide || height > vsim::kMaxPictureSide ||
+        (width == 0) != (height == 0)) {
+        return 0;
+    }
+    world().deliverySettings().jpegWidth = width;
+    world().deliverySettings().jpegHeight = height;
+    return 1;
+}
+
+VSIM_EXPORT int vsim_set_raw_size(uint32_t bytes) {
+    if (bytes < vsim::kRawHeaderSize) {
+        return 0;
+    }
+    world().deliverySettings().rawSize = bytes;
+    return 1;
+}
+
+VSIM_EXPORT size_t vsim_data_file_bytes(int camera, uint32_t item_id, uint32_t data_id,
+                                        uint32_t file_index, uint64_t offset, void* buffer,
+                                        size_t size) {
+    SimContent content;
+    if (!contentOf(camera, item_id, data_id, file_index, content)) {
+        return 0;
+    }
+    if (buffer != nullptr && offset < content.size) {
+        const size_t count = static_cast<size_t>(std::min<uint64_t>(size, content.size - offset));
+        content.read(offset, static_cast<uint8_t*>(buffer), count);
+    }
+    return content.size;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The module handing picture data to the program: acquires that deliver an
+// item's files chunk by chunk to the data procedure during idle calls and
+// complete after the last chunk. One instance serves one entry call; what
+// lasts between calls lives in the world's transfers.
+#include "SimWorld.h"
+
+#include <cstdint>
+
+namespace vsim {
+
+class SimDelivery {
+public:
+    explicit SimDelivery(SimWorld& world) : m_world(world) {}
+
+    // Start of Acquire 0x14 on an open data object; the entry call's result.
+    int32_t beginAcquire(const OpenObject& object);
+    // The start's completion waits for the end of its acquire.
+    void holdCompletion(uint64_t handle, const PendingCompletion& completion, bool park);
+    // One idle call's share: a few chunks of every running acquire.
+    void idle();
+
+private:
+    // Delivers one chunk of the acquire on `handle`; false once it ended.
+    bool step(uint64_t handle);
+    void finish(uint64_t handle, int32_t result);
+    SimItem* itemOf(const OpenObject& object);
+
+    SimWorld& m_world;
+};
+
+} // namespace vsim

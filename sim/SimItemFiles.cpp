@@ -1,0 +1,119 @@
+#include "SimItemFiles.h"
+
+#include "SimJpeg.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+
+namespace vsim {
+
+namespace {
+
+constexpr uint32_t kFallbackWidth = 640;
+constexpr uint32_t kFallbackHeight = 480;
+
+const SimCapability* findCap(const std::vector<SimCapability>& caps, uint32_t capId) {
+    for (const SimCapability& cap : caps) {
+        if (cap.id == capId) {
+            return &cap;
+        }
+    }
+    return nullptr;
+}
+
+std::string enumText(const std::vector<SimCapability>& caps, uint32_t capId) {
+    const SimCapability* cap = findCap(caps, capId);
+    if (cap == nullptr || cap->valueType != orv::kVtEnum ||
+        cap->currentIndex >= cap->texts.size()) {
+        return {};
+    }
+    return cap->texts[cap->currentIndex];
+}
+
+// "RAW" alone is the raw file only; "RAW+Fine" both; a JPEG quality alone
+// the JPEG only. A text the body does not know counts as Fine.
+void applyQuality(const std::string& text, SimShot& shot) {
+    shot.raw = text.rfind("RAW", 0) == 0;
+    shot.jpeg = text != "RAW";
+    if (text.find("Basic") != std::string::npos) {
+        shot.jpegQuality = 50;
+    } else if (text.find("Normal") != std::string::npos) {
+        shot.jpegQuality = 75;
+    } else {
+        shot.jpegQuality = 92;
+    }
+}
+
+// "4288x2848"; zero sizes when the text is not of that form.
+void applyImageSize(const std::string& text, SimShot& shot) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos) {
+        return;
+    }
+    uint32_t width = 0;
+    uint32_t height = 0;
+    const auto w = std::from_chars(text.data(), text.data() + x, width);
+    const auto h = std::from_chars(text.data() + x + 1, text.data() + text.size(), height);
+    if (w.ec == std::errc() && h.ec == std::errc() && width > 0 && height > 0) {
+        shot.width = width;
+        shot.height = height;
+    }
+}
+
+SimFile rawFile(const SimItem& item, uint32_t index, uint32_t size) {
+    SimFile file;
+    file.kind = orv::kKindImage | orv::kKindFile;
+    file.fileType = orv::kFileOrw;
+    file.content = rawContent(item.id, index, size);
+    file.totalLength = file.content.size;
+    return file;
+}
+
+SimFile jpegFile(const SimItem& item, const SimDeliverySettings& settings) {
+    const SimShot& shot = *item.shot;
+    const bool override = settings.jpegWidth > 0 && settings.jpegHeight > 0;
+    const bool known = shot.width > 0 && shot.height > 0;
+    ScenePicture picture;
+    picture.width = override ? settings.jpegWidth : (known ? shot.width : kFallbackWidth);
+    picture.height = override ? settings.jpegHeight : (known ? shot.height : kFallbackHeight);
+    picture.exposureStops = shot.exposureStops;
+    picture.number = item.number;
+    picture.quality = shot.jpegQuality;
+    SimFile file;
+    file.kind = orv::kKindImage | orv::kKindFile;
+    file.fileType = orv::kFileJpeg;
+    file.content.head = encodeSceneJpeg(picture);
+    file.content.size = static_cast<uint32_t>(file.content.head.size());
+    file.totalLength = file.content.size;
+    return file;
+}
+
+} // namespace
+
+SimShot shotFrom(const std::vector<SimCapability>& sourceCaps) {
+    SimShot shot;
+    applyQuality(enumText(sourceCaps, orv::kCapCompression), shot);
+    applyImageSize(enumText(sourceCaps, orv::kCapImageSize), shot);
+    const SimCapability* meter = findCap(sourceCaps, orv::kCapExposureStatus);
+    if (meter != nullptr && meter->valueType == orv::kVtFloat) {
+        shot.exposureStops = meter->f;
+    }
+    return shot;
+}
+
+std::vector<SimFile> itemFiles(const SimItem& item, const SimDeliverySettings& settings) {
+    std::vector<SimFile> files;
+    if (!item.shot.has_value() || item.findData(1) == nullptr) {
+        return files;
+    }
+    if (item.shot->raw) {
+        files.push_back(rawFile(item, 0, settings.rawSize));
+    }
+    if (item.shot->jpeg) {
+        files.push_back(jpegFile(item, settings));
+    }
+    return files;
+}
+
+} // namespace vsim
