@@ -12,6 +12,9 @@
 
 namespace vsim {
 
+// Size of a movie the body writes unless told otherwise.
+constexpr uint32_t kDefaultMovieSize = 32u << 20;
+
 // What the body recorded when it took a picture; the files are made from it
 // when the program acquires them.
 struct SimShot {
@@ -37,6 +40,7 @@ struct SimItem {
     std::vector<SimCapability> capabilities;
     std::vector<SimDataObject> data;
     std::optional<SimShot> shot; // pictures: the files follow the shot
+    uint32_t movieSize = kDefaultMovieSize;
 
     SimDataObject* findData(uint32_t dataId);
     const SimDataObject* findData(uint32_t dataId) const;
@@ -75,7 +79,8 @@ public:
     // manual-lens data follow the selected lens number).
     void afterWrite(uint32_t capId);
 
-    // A picture (kind 0x01) records the shot from the settings now.
+    // A picture (kind 0x01) records the shot from the settings now; a
+    // movie (0x04) gets the default size.
     SimItem& addItem(uint32_t dataKinds);
     SimItem* findItem(uint32_t itemId);
     bool removeItem(uint32_t itemId);

@@ -269,6 +269,10 @@ bool SimControl::setRawSize(uint32_t bytes) {
     return vsim_set_raw_size(bytes) != 0;
 }
 
+uint32_t SimControl::addMovieItem(int camera, uint32_t size) {
+    return vsim_add_movie_item(camera, size);
+}
+
 std::vector<uint8_t> SimControl::fileBytes(int camera, uint32_t itemId, uint32_t dataId,
                                            uint32_t fileIndex) {
     std::vector<uint8_t> bytes(

@@ -156,7 +156,7 @@ public:
     static int32_t lastUiReply();
     static bool moduleOpen();
 
-    // Picture data. A data object delivers its files in chunks of
+    // Picture and movie data. A data object delivers its files in chunks of
     // chunkSize bytes (default 1 MiB). The JPEG has the image size setting's
     // pixels unless a size is set here (0, 0 follows the setting again); an
     // ORW file has rawSize bytes (default 8 MiB, at least its 14-byte header).
@@ -164,9 +164,12 @@ public:
     static bool setChunkSize(uint32_t bytes);
     static bool setJpegSize(uint32_t width, uint32_t height);
     static bool setRawSize(uint32_t bytes);
+    // A movie item of `size` bytes (child-added); card movies and movie
+    // items of addItem have 32 MiB.
+    static uint32_t addMovieItem(int camera, uint32_t size);
     // What the data of file `fileIndex` of data object `dataId` carry, in
-    // order, as an acquire made now would deliver it. Empty for no such
-    // file.
+    // order, as an acquire made now would deliver it; data object 4 has the
+    // movie as file 0. Empty for no such file.
     static std::vector<uint8_t> fileBytes(int camera, uint32_t itemId, uint32_t dataId,
                                           uint32_t fileIndex);
 

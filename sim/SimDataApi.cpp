@@ -1,4 +1,4 @@
-// The exported C functions for picture data of the one world.
+// The exported C functions for picture and movie data of the one world.
 #include "SimJpeg.h"
 #include "SimWorld.h"
 #include "sim_control.h"
@@ -18,12 +18,24 @@ SimWorld& world() {
     return SimWorld::instance();
 }
 
+uint32_t announce(int camera, uint32_t itemId) {
+    world().raise(orv::kObjSource, camera, 0, 0, orv::kEvChildAdded, itemId);
+    return itemId;
+}
+
 // The content of one file of a data object, as an acquire now would make it.
 bool contentOf(int camera, uint32_t itemId, uint32_t dataId, uint32_t fileIndex, SimContent& out) {
     SimCamera* c = world().camera(camera);
     const vsim::SimItem* item = c != nullptr ? c->findItem(itemId) : nullptr;
     if (item == nullptr || item->findData(dataId) == nullptr) {
         return false;
+    }
+    if (dataId == 4) {
+        if (fileIndex != 0) {
+            return false;
+        }
+        out = vsim::movieContent(*item);
+        return true;
     }
     std::vector<vsim::SimFile> files = vsim::itemFiles(*item, world().deliverySettings());
     if (fileIndex >= files.size()) {
@@ -59,6 +71,16 @@ VSIM_EXPORT int vsim_set_raw_size(uint32_t bytes) {
     }
     world().deliverySettings().rawSize = bytes;
     return 1;
+}
+
+VSIM_EXPORT uint32_t vsim_add_movie_item(int camera, uint32_t size) {
+    SimCamera* c = world().camera(camera);
+    if (c == nullptr) {
+        return 0;
+    }
+    vsim::SimItem& item = c->addItem(orv::kKindVideo);
+    item.movieSize = size;
+    return announce(camera, item.id);
 }
 
 VSIM_EXPORT size_t vsim_data_file_bytes(int camera, uint32_t item_id, uint32_t data_id,

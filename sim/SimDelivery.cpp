@@ -3,6 +3,7 @@
 #include "SimResult.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vsim {
 
@@ -11,7 +12,12 @@ namespace {
 // Chunks per acquire and idle call: enough to move a picture quickly, few
 // enough that one idle call never keeps the program for long.
 constexpr int kChunksPerIdle = 4;
+constexpr uint32_t kMovieReadChunk = 2; // MovieReadBlock::mode of a chunk read
 constexpr uint32_t kImageData = 1;
+
+template <typename T> void storeAt(intptr_t data, size_t offset, T value) {
+    std::memcpy(reinterpret_cast<char*>(data) + offset, &value, sizeof value);
+}
 
 } // namespace
 
@@ -28,8 +34,8 @@ int32_t SimDelivery::beginAcquire(const OpenObject& object) {
     if (item == nullptr) {
         return kErrDeviceGone;
     }
-    // Movies are not acquired; the data procedure must be there before the
-    // first chunk can go out.
+    // A movie is read through Movie Read; the data procedure must be there
+    // before the first chunk can go out.
     if (object.id != kImageData || object.dataProc.procedure == 0) {
         return kErrNotReady;
     }
@@ -111,6 +117,50 @@ void SimDelivery::finish(uint64_t handle, int32_t result) {
         }
     }
     m_world.transfers().removeAcquire(handle);
+}
+
+// ---- Movie read ---------------------------------------------------------------
+
+int32_t SimDelivery::movieSize(const OpenObject& object, uint32_t dataType, intptr_t data) {
+    if (dataType != orv::kDtGeneric) {
+        return kErrWrongDataType;
+    }
+    if (data == 0) {
+        return kErrNoData;
+    }
+    const SimItem* item = itemOf(object);
+    if (item == nullptr) {
+        return kErrDeviceGone;
+    }
+    storeAt(data, offsetof(orv::MovieReadBlock, sizeField), item->movieSize);
+    return kOk;
+}
+
+int32_t SimDelivery::movieChunk(const OpenObject& object, uint32_t dataType, intptr_t data) {
+    if (dataType != orv::kDtGeneric) {
+        return kErrWrongDataType;
+    }
+    if (data == 0) {
+        return kErrNoData;
+    }
+    const SimItem* item = itemOf(object);
+    if (item == nullptr) {
+        return kErrDeviceGone;
+    }
+    orv::MovieReadBlock block{};
+    std::memcpy(&block, reinterpret_cast<const void*>(data), sizeof block);
+    if (block.mode != kMovieReadChunk) {
+        return kErrBadValue;
+    }
+    if (block.buffer == 0) {
+        return kErrNoData;
+    }
+    const SimContent movie = movieContent(*item);
+    const uint32_t left = block.offset < movie.size ? movie.size - block.offset : 0;
+    const uint32_t count = std::min(block.sizeField, left);
+    movie.read(block.offset, reinterpret_cast<uint8_t*>(block.buffer), count);
+    storeAt(data, offsetof(orv::MovieReadBlock, delivered), count);
+    return kOk;
 }
 
 } // namespace vsim

@@ -1,8 +1,9 @@
 #pragma once
-// The module handing picture data to the program: acquires that deliver an
-// item's files chunk by chunk to the data procedure during idle calls and
-// complete after the last chunk. One instance serves one entry call; what
-// lasts between calls lives in the world's transfers.
+// The module handing picture and movie data to the program: acquires that
+// deliver an item's files chunk by chunk to the data procedure during idle
+// calls and complete after the last chunk, and movie reads into the
+// program's buffer. One instance serves one entry call; what lasts between
+// calls lives in the world's transfers.
 #include "SimWorld.h"
 
 #include <cstdint>
@@ -19,6 +20,10 @@ public:
     void holdCompletion(uint64_t handle, const PendingCompletion& completion, bool park);
     // One idle call's share: a few chunks of every running acquire.
     void idle();
+
+    // Movie Read 0x8317: get writes the total size, get-array one chunk.
+    int32_t movieSize(const OpenObject& object, uint32_t dataType, intptr_t data);
+    int32_t movieChunk(const OpenObject& object, uint32_t dataType, intptr_t data);
 
 private:
     // Delivers one chunk of the acquire on `handle`; false once it ended.

@@ -116,4 +116,12 @@ std::vector<SimFile> itemFiles(const SimItem& item, const SimDeliverySettings& s
     return files;
 }
 
+SimContent movieContent(const SimItem& item) {
+    SimContent content;
+    content.patterned = true;
+    content.seed = fileSeed(item.id, 4);
+    content.size = item.movieSize;
+    return content;
+}
+
 } // namespace vsim

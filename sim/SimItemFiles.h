@@ -1,6 +1,7 @@
 #pragma once
 // Which files the data object of an item delivers and what they hold: the
-// shot's files by the image quality (ORW, JPEG or both).
+// shot's files by the image quality (ORW, JPEG or both), the movie of a
+// movie item.
 #include "SimCamera.h"
 #include "SimContent.h"
 
@@ -31,5 +32,8 @@ SimShot shotFrom(const std::vector<SimCapability>& sourceCaps);
 // Files of the image data object in delivery order; the JPEG is encoded
 // here. Empty for an item without image data.
 std::vector<SimFile> itemFiles(const SimItem& item, const SimDeliverySettings& settings);
+
+// The movie of a movie item.
+SimContent movieContent(const SimItem& item);
 
 } // namespace vsim

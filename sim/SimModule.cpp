@@ -31,10 +31,9 @@ orv::CallbackPair* callbackSlot(OpenObject& object, uint32_t capId) {
     }
 }
 
-// Capabilities whose data the simulator does not produce yet (live view
-// frames, movie reads); they answer "not ready".
+// Live view frames the simulator does not produce yet: "not ready".
 bool isStreamCap(uint32_t capId) {
-    return capId == orv::kCapLiveViewImage || capId == orv::kCapMovieRead;
+    return capId == orv::kCapLiveViewImage;
 }
 
 // A started acquire completes after its last chunk, not at the next idle.
@@ -488,6 +487,9 @@ int32_t SimModule::get(const Call& call) {
     if (isStreamCap(cap->id)) {
         return kErrNotReady;
     }
+    if (cap->id == orv::kCapMovieRead) {
+        return SimDelivery(m_world).movieSize(*call.object, call.dataType, call.data);
+    }
     return readValue(*cap, call.dataType, call.data);
 }
 
@@ -504,6 +506,9 @@ int32_t SimModule::getContents(const Call& call) {
     }
     if (isStreamCap(cap->id)) {
         return kErrNotReady;
+    }
+    if (cap->id == orv::kCapMovieRead) {
+        return SimDelivery(m_world).movieChunk(*call.object, call.dataType, call.data);
     }
     return readContents(*cap, call.dataType, call.data);
 }

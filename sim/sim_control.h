@@ -174,14 +174,15 @@ int vsim_toggle_shutter_lock(int camera);
 uint32_t vsim_add_item(int camera, uint32_t data_kinds);
 int vsim_remove_item(int camera, uint32_t item_id);
 
-/* ---- Picture data --------------------------------------------------------------- *
+/* ---- Picture and movie data --------------------------------------------------- *
  * The data object of a picture (child 1) delivers every file of the item in one
  * acquire (start of 0x14): chunks to its data procedure during idle calls, a few
  * per call, removeObject on the last chunk of the last file, then the completion.
  * The files follow the image quality 0x8110 at the release: a JPEG of the scene
  * at the image size 0x8157, an ORW file ("ORWSIM", item id, size, then bytes from
- * the item id), or both; the JPEG is drawn when it is acquired. A NEVER_COMPLETE
- * fault on the start of 0x14 delivers the chunks and parks the completion. */
+ * the item id), or both; the JPEG is drawn when it is acquired. A movie (child 4)
+ * is read through 0x8317. A NEVER_COMPLETE fault on the start of 0x14 delivers
+ * the chunks and parks the completion. */
 /* Chunk size in bytes (default 1 MiB); 0 is refused. */
 int vsim_set_chunk_size(uint32_t bytes);
 /* Pixel size of the JPEG; 0, 0 follows the image size setting again. Sides above
@@ -189,8 +190,12 @@ int vsim_set_chunk_size(uint32_t bytes);
 int vsim_set_jpeg_size(uint32_t width, uint32_t height);
 /* Size of the ORW file (default 8 MiB); less than its 14-byte header is refused. */
 int vsim_set_raw_size(uint32_t bytes);
+/* A movie item of `size` bytes, announced with child-added; returns its id, 0 on
+ * failure. Card movies and movie items of vsim_add_item have 32 MiB. */
+uint32_t vsim_add_movie_item(int camera, uint32_t size);
 /* Bytes the data of file `file_index` of data object `data_id` carry, in order,
- * as an acquire made now would deliver them. Copies up to `size` bytes from
+ * as an acquire made now would deliver them; data object 4 holds the movie as
+ * file 0. Copies up to `size` bytes from
  * `offset` into `buffer` (may be NULL) and returns the file's full length, 0 for
  * no such file. */
 size_t vsim_data_file_bytes(int camera, uint32_t item_id, uint32_t data_id, uint32_t file_index,

@@ -1,5 +1,6 @@
-// Picture data, fetched through the entry point as the program fetches
-// them: acquires delivering chunks to the data procedure.
+// Picture and movie data, fetched through the entry point as the program
+// fetches them: acquires delivering chunks to the data procedure and movie
+// reads into a buffer.
 #include "SimTestSupport.h"
 #include "sim_control.h"
 
@@ -16,6 +17,7 @@ namespace {
 constexpr uint32_t kMiB = 1u << 20;
 constexpr uint32_t kPictureFile = orv::kKindImage | orv::kKindFile;
 constexpr uint32_t kImageData = 1;
+constexpr uint32_t kVideoData = 4;
 // Quality entries of the simulated bodies.
 constexpr uint32_t kBasic = 0;
 constexpr uint32_t kFine = 2;
@@ -291,6 +293,46 @@ TEST_F(SimDataTest, QualitySizeAndSceneShapeTheFilesOfEveryRelease) {
     const Decoded bright = decodeJpeg(files[0]);
     ASSERT_EQ(bright.width, 96);
     EXPECT_GT(bright.brightness(0.5, 0.5), full.brightness(0.5, 0.5) + 40);
+}
+
+TEST_F(SimDataTest, MovieReadIn16MiBStepsReassemblesByteForByte) {
+    constexpr uint32_t kSize = 36 * kMiB + 4321;
+    constexpr uint32_t kBuffer = 16 * kMiB;
+    const uint32_t movie = SimControl::addMovieItem(m_camera, kSize);
+    ASSERT_NE(movie, 0u);
+    orv::VendorObject* data = openData(movie, kVideoData);
+    orv::MovieReadBlock block{};
+    ASSERT_EQ(request(data, orv::kCmdGet, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)), 0);
+    ASSERT_EQ(block.sizeField, kSize);
+
+    std::vector<uint8_t> buffer(kBuffer);
+    std::vector<uint8_t> want(kBuffer);
+    block = {2, 0, 0, kBuffer, reinterpret_cast<uintptr_t>(buffer.data())};
+    int reads = 0;
+    while (block.offset < kSize) {
+        ASSERT_EQ(
+            request(data, orv::kCmdGetArray, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)), 0);
+        ASSERT_EQ(block.delivered, std::min(kBuffer, kSize - block.offset));
+        ASSERT_EQ(vsim_data_file_bytes(m_camera, movie, kVideoData, 0, block.offset, want.data(),
+                                       block.delivered),
+                  kSize);
+        ASSERT_TRUE(std::equal(want.begin(), want.begin() + block.delivered, buffer.begin()))
+            << "at " << block.offset;
+        block.offset += block.delivered;
+        ++reads;
+    }
+    EXPECT_EQ(reads, 3);
+    ASSERT_EQ(request(data, orv::kCmdGetArray, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)),
+              0);
+    EXPECT_EQ(block.delivered, 0u) << "nothing past the end";
+
+    // The movie the body writes to its card has the default size.
+    const uint32_t card = SimControl::addCardMovie(m_camera);
+    orv::MovieReadBlock cardBlock{};
+    ASSERT_EQ(request(openData(card, kVideoData), orv::kCmdGet, orv::kCapMovieRead, orv::kDtGeneric,
+                      addr(&cardBlock)),
+              0);
+    EXPECT_EQ(cardBlock.sizeField, 32 * kMiB);
 }
 
 TEST_F(SimDataTest, DataProcOutOfMemoryEndsTheAcquireWithAnError) {
