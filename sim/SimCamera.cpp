@@ -340,6 +340,19 @@ SimItem& SimCamera::addItem(uint32_t dataKinds) {
     return item;
 }
 
+SimItem& SimCamera::addFileItem(std::vector<SimFileSpec> files) {
+    uint32_t kinds = 0;
+    for (const SimFileSpec& file : files) {
+        kinds |= file.kind;
+    }
+    SimItem& item = newItem(files.empty() ? 0 : uint32_t{orv::kKindImage});
+    if (!files.empty()) {
+        addDataObject(item, 1, item.stem() + ".JPG", kinds);
+    }
+    item.files = std::move(files);
+    return item;
+}
+
 SimItem* SimCamera::findItem(uint32_t itemId) {
     for (SimItem& item : m_items) {
         if (item.id == itemId) {

@@ -26,6 +26,16 @@ struct SimShot {
     double exposureStops = 0.0; // the meter's reading
 };
 
+// One file of an explicit list (items a test sets up).
+struct SimFileSpec {
+    uint32_t kind = 0;
+    uint16_t fileType = 0;
+    uint32_t size = 0;
+    bool onDisk = false;      // delivered as its 256-byte file name
+    bool rawRows = false;     // delivered as raw image rows
+    uint32_t bytesPerRow = 0; // raw image rows only
+};
+
 // A data object inside an item: image data (id 1) or video data (id 4).
 struct SimDataObject {
     uint32_t id = 0;
@@ -39,7 +49,8 @@ struct SimItem {
     uint32_t dataKinds = 0;
     std::vector<SimCapability> capabilities;
     std::vector<SimDataObject> data;
-    std::optional<SimShot> shot; // pictures: the files follow the shot
+    std::optional<SimShot> shot;    // pictures: the files follow the shot
+    std::vector<SimFileSpec> files; // or these, when not empty
     uint32_t movieSize = kDefaultMovieSize;
 
     SimDataObject* findData(uint32_t dataId);
@@ -82,6 +93,9 @@ public:
     // A picture (kind 0x01) records the shot from the settings now; a
     // movie (0x04) gets the default size.
     SimItem& addItem(uint32_t dataKinds);
+    // An item whose image data object delivers exactly `files`; without
+    // files the item has no data kinds and no data object.
+    SimItem& addFileItem(std::vector<SimFileSpec> files);
     SimItem* findItem(uint32_t itemId);
     bool removeItem(uint32_t itemId);
     const std::vector<SimItem>& items() const { return m_items; }

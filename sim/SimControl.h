@@ -31,13 +31,32 @@ struct Fault {
         NeverComplete,  // accept the request but never call the completion
         ArrayTooSmall,  // answer capability-info requests with 0x84
         FailIdle,       // the idle call fails
+        // Data faults: taken when a transfer begins (start of Acquire 0x14,
+        // get of Movie Read 0x8317) and acting on that transfer.
+        ChunkTooLong,   // the chunk after `afterChunks` runs past its file's end
+        ChunkFails,     // after `afterChunks` chunks the acquire ends with `result`;
+                        // the movie read after `afterChunks` reads returns `result`
+        NoRemoveObject, // no chunk marks the item's data complete
+        ZeroTotal,      // totals announced as 0
+        AbsurdTotal,    // totals announced as 0xFFFFFFF0
     };
     Kind kind = Kind::FailWithResult;
     uint32_t command = 0;
     uint32_t param = 0;      // capability or child id, 0 = any
     uint32_t objectType = 0; // 0 = any
     int32_t result = -1;
-    int count = -1; // how many calls it hits; -1 = until cleared
+    int count = -1;      // how many calls it hits; -1 = until cleared
+    int afterChunks = 0; // data faults: chunks (movie reads) that pass first
+};
+
+// One file of a test item's data (SimControl::addFileItem).
+struct FileSpec {
+    uint32_t kind = orv::kKindImage | orv::kKindFile; // 0x18 for a thumbnail
+    uint16_t fileType = orv::kFileJpeg;
+    uint32_t size = 0;        // bytes; for a file on disk its size there
+    bool onDisk = false;      // data: the 256-byte file name, one chunk of 256
+    bool rawRows = false;     // records orv::RawDataInfo, rows of bytesPerRow
+    uint32_t bytesPerRow = 0; // raw rows only; size must be a multiple
 };
 
 // Source events of a camera body beyond the basic event numbers.
@@ -167,9 +186,14 @@ public:
     // A movie item of `size` bytes (child-added); card movies and movie
     // items of addItem have 32 MiB.
     static uint32_t addMovieItem(int camera, uint32_t size);
+    // An item whose data object 1 delivers exactly `files` in one acquire;
+    // without files an item with data kinds 0 and no data object. 0 for a
+    // list the simulator refuses.
+    static uint32_t addFileItem(int camera, const std::vector<FileSpec>& files);
     // What the data of file `fileIndex` of data object `dataId` carry, in
-    // order, as an acquire made now would deliver it; data object 4 has the
-    // movie as file 0. Empty for no such file.
+    // order (for a file on disk its name block), as an acquire made now
+    // would deliver it; data object 4 has the movie as file 0. Empty for no
+    // such file.
     static std::vector<uint8_t> fileBytes(int camera, uint32_t itemId, uint32_t dataId,
                                           uint32_t fileIndex);
 

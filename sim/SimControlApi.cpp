@@ -327,7 +327,7 @@ VSIM_EXPORT int32_t vsim_last_ui_reply(void) {
 
 VSIM_EXPORT void vsim_inject_fault(const vsim_fault* fault) {
     if (fault == nullptr || fault->kind < VSIM_FAULT_FAIL_WITH_RESULT ||
-        fault->kind > VSIM_FAULT_FAIL_IDLE) {
+        fault->kind > VSIM_FAULT_ABSURD_TOTAL) {
         return;
     }
     vsim::Fault f;
@@ -337,6 +337,7 @@ VSIM_EXPORT void vsim_inject_fault(const vsim_fault* fault) {
     f.objectType = fault->object_type;
     f.result = fault->result;
     f.count = fault->count;
+    f.afterChunks = fault->after_chunks;
     world().faults().add(f);
 }
 

@@ -12,6 +12,7 @@ namespace {
 // Chunks per acquire and idle call: enough to move a picture quickly, few
 // enough that one idle call never keeps the program for long.
 constexpr int kChunksPerIdle = 4;
+constexpr uint32_t kAbsurdTotal = 0xFFFFFFF0;
 constexpr uint32_t kMovieReadChunk = 2; // MovieReadBlock::mode of a chunk read
 constexpr uint32_t kImageData = 1;
 
@@ -25,6 +26,31 @@ SimItem* SimDelivery::itemOf(const OpenObject& object) {
     SimCamera* camera = m_world.camera(object.camera);
     SimItem* item = camera != nullptr ? camera->findItem(object.itemId) : nullptr;
     return item != nullptr && item->findData(object.id) != nullptr ? item : nullptr;
+}
+
+DataFaults SimDelivery::takeFaults(uint32_t command, uint32_t param) {
+    const auto take = [&](Fault::Kind kind) {
+        return m_world.faults().take(kind, command, param, orv::kObjData);
+    };
+    const auto passing = [](const Fault& f) {
+        return static_cast<uint32_t>(std::max(f.afterChunks, 0));
+    };
+    DataFaults faults;
+    if (const auto hit = take(Fault::Kind::ChunkTooLong)) {
+        faults.tooLongAfter = passing(*hit);
+    }
+    if (const auto hit = take(Fault::Kind::ChunkFails)) {
+        faults.failAfter = passing(*hit);
+        faults.failResult = hit->result;
+    }
+    faults.noRemoveObject = take(Fault::Kind::NoRemoveObject).has_value();
+    if (take(Fault::Kind::ZeroTotal)) {
+        faults.announcedTotal = 0;
+    }
+    if (take(Fault::Kind::AbsurdTotal)) {
+        faults.announcedTotal = kAbsurdTotal;
+    }
+    return faults;
 }
 
 // ---- Acquire ------------------------------------------------------------------
@@ -47,7 +73,9 @@ int32_t SimDelivery::beginAcquire(const OpenObject& object) {
     if (files.empty()) {
         return kErrNotReady;
     }
-    m_world.transfers().addAcquire(object.handle, SimAcquire(std::move(files), settings.chunkSize));
+    m_world.transfers().addAcquire(object.handle,
+                                   SimAcquire(std::move(files), settings.chunkSize,
+                                              takeFaults(orv::kCmdStart, orv::kCapAcquire)));
     return kOk;
 }
 
@@ -75,8 +103,8 @@ bool SimDelivery::step(uint64_t handle) {
                             : itemOf(*object) == nullptr      ? kErrDeviceGone
                             : object->dataProc.procedure == 0 ? kErrNotReady
                                                               : kOk;
-    if (blocked != kOk) {
-        finish(handle, blocked);
+    if (blocked != kOk || running->acquire.failureDue().has_value()) {
+        finish(handle, blocked != kOk ? blocked : *running->acquire.failureDue());
         return false;
     }
     const std::optional<SimChunk> chunk = running->acquire.next();
@@ -132,7 +160,11 @@ int32_t SimDelivery::movieSize(const OpenObject& object, uint32_t dataType, intp
     if (item == nullptr) {
         return kErrDeviceGone;
     }
-    storeAt(data, offsetof(orv::MovieReadBlock, sizeField), item->movieSize);
+    // Asking for the size begins a read: faults armed now act on it.
+    MovieRead& read = m_world.transfers().movieRead(object.handle);
+    read = MovieRead{takeFaults(orv::kCmdGet, orv::kCapMovieRead), 0};
+    storeAt(data, offsetof(orv::MovieReadBlock, sizeField),
+            read.faults.announcedTotal.value_or(item->movieSize));
     return kOk;
 }
 
@@ -154,6 +186,10 @@ int32_t SimDelivery::movieChunk(const OpenObject& object, uint32_t dataType, int
     }
     if (block.buffer == 0) {
         return kErrNoData;
+    }
+    MovieRead& read = m_world.transfers().movieRead(object.handle);
+    if (read.faults.failAfter == read.reads++) {
+        return read.faults.failResult;
     }
     const SimContent movie = movieContent(*item);
     const uint32_t left = block.offset < movie.size ? movie.size - block.offset : 0;

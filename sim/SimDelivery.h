@@ -30,6 +30,7 @@ private:
     bool step(uint64_t handle);
     void finish(uint64_t handle, int32_t result);
     SimItem* itemOf(const OpenObject& object);
+    DataFaults takeFaults(uint32_t command, uint32_t param);
 
     SimWorld& m_world;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <string>
 
 namespace vsim {
@@ -12,6 +13,7 @@ namespace {
 
 constexpr uint32_t kFallbackWidth = 640;
 constexpr uint32_t kFallbackHeight = 480;
+constexpr size_t kDiskNameSize = 256;
 
 const SimCapability* findCap(const std::vector<SimCapability>& caps, uint32_t capId) {
     for (const SimCapability& cap : caps) {
@@ -61,6 +63,46 @@ void applyImageSize(const std::string& text, SimShot& shot) {
     }
 }
 
+const char* extension(uint16_t fileType) {
+    switch (fileType) {
+    case orv::kFileJpeg:
+        return ".JPG";
+    case orv::kFileTiff:
+        return ".TIF";
+    case orv::kFileOrw:
+        return ".ORW";
+    default:
+        return ".DAT";
+    }
+}
+
+SimContent diskName(const SimItem& item, uint16_t fileType) {
+    const std::string name = "/DCIM/100ORVEL/" + item.stem() + extension(fileType);
+    SimContent content;
+    content.head.assign(kDiskNameSize, 0);
+    std::memcpy(content.head.data(), name.data(), std::min(name.size(), kDiskNameSize - 1));
+    content.size = kDiskNameSize;
+    return content;
+}
+
+SimFile listedFile(const SimItem& item, const SimFileSpec& spec, uint32_t index) {
+    SimFile file;
+    file.kind = spec.kind;
+    file.fileType = spec.fileType;
+    file.totalLength = spec.size;
+    file.onDisk = spec.onDisk;
+    file.rawRows = spec.rawRows;
+    file.bytesPerRow = spec.bytesPerRow;
+    if (spec.onDisk) {
+        file.content = diskName(item, spec.fileType);
+    } else {
+        file.content.patterned = true;
+        file.content.seed = fileSeed(item.id, index);
+        file.content.size = spec.size;
+    }
+    return file;
+}
+
 SimFile rawFile(const SimItem& item, uint32_t index, uint32_t size) {
     SimFile file;
     file.kind = orv::kKindImage | orv::kKindFile;
@@ -104,6 +146,12 @@ SimShot shotFrom(const std::vector<SimCapability>& sourceCaps) {
 
 std::vector<SimFile> itemFiles(const SimItem& item, const SimDeliverySettings& settings) {
     std::vector<SimFile> files;
+    if (!item.files.empty()) {
+        for (uint32_t i = 0; i < item.files.size(); ++i) {
+            files.push_back(listedFile(item, item.files[i], i));
+        }
+        return files;
+    }
     if (!item.shot.has_value() || item.findData(1) == nullptr) {
         return files;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Which files the data object of an item delivers and what they hold: the
-// shot's files by the image quality (ORW, JPEG or both), the movie of a
-// movie item.
+// shot's files by the image quality (ORW, JPEG or both), an explicit list
+// for test items, the movie of a movie item.
 #include "SimCamera.h"
 #include "SimContent.h"
 
@@ -22,8 +22,11 @@ struct SimDeliverySettings {
 struct SimFile {
     uint32_t kind = 0;
     uint16_t fileType = 0;
-    uint32_t totalLength = 0; // announced
-    SimContent content;       // what the chunks' data carry, in order
+    uint32_t totalLength = 0; // announced; for a file on disk its size there
+    bool onDisk = false;
+    bool rawRows = false;
+    uint32_t bytesPerRow = 0;
+    SimContent content; // what the chunks' data carry, in order
 };
 
 // The shot the settings of a source would take now.

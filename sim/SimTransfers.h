@@ -1,6 +1,6 @@
 #pragma once
 // Data transfers in progress, by the open data object they run on: still
-// acquires with the completion they owe.
+// acquires with the completion they owe, and the state of movie reads.
 #include "SimAcquire.h"
 #include "SimQueue.h"
 
@@ -16,6 +16,11 @@ struct RunningAcquire {
     std::optional<PendingCompletion> completion; // given when the start had one
     bool parkCompletion = false;                 // a fault keeps it from ever arriving
     bool delivering = false;                     // inside its data procedure now
+};
+
+struct MovieRead {
+    DataFaults faults;
+    uint32_t reads = 0;
 };
 
 class SimTransfers {
@@ -44,10 +49,16 @@ public:
         return held;
     }
 
-    void clear() { m_acquires.clear(); }
+    MovieRead& movieRead(uint64_t handle) { return m_movieReads[handle]; }
+
+    void clear() {
+        m_acquires.clear();
+        m_movieReads.clear();
+    }
 
 private:
     std::map<uint64_t, RunningAcquire> m_acquires;
+    std::map<uint64_t, MovieRead> m_movieReads;
 };
 
 } // namespace vsim

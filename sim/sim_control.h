@@ -27,6 +27,14 @@ enum vsim_fault_kind {
     VSIM_FAULT_NEVER_COMPLETE = 1,
     VSIM_FAULT_ARRAY_TOO_SMALL = 2,
     VSIM_FAULT_FAIL_IDLE = 3,
+    /* Data faults, taken when a transfer begins (start of Acquire 0x14, get
+     * of Movie Read 0x8317): */
+    VSIM_FAULT_CHUNK_TOO_LONG = 4,   /* chunk after `after_chunks` runs past its file */
+    VSIM_FAULT_CHUNK_FAILS = 5,      /* acquire ends with `result` after `after_chunks`
+                                        chunks; movie read after that many reads fails */
+    VSIM_FAULT_NO_REMOVE_OBJECT = 6, /* no chunk marks the item's data complete */
+    VSIM_FAULT_ZERO_TOTAL = 7,       /* totals announced as 0 */
+    VSIM_FAULT_ABSURD_TOTAL = 8,     /* totals announced as 0xFFFFFFF0 */
 };
 
 /* A fault armed on matching entry calls; zero fields match anything. */
@@ -36,8 +44,23 @@ typedef struct vsim_fault {
     uint32_t param;
     uint32_t object_type;
     int32_t result;
-    int32_t count; /* -1 = until cleared */
+    int32_t count;        /* -1 = until cleared */
+    int32_t after_chunks; /* data faults: chunks (movie reads) that pass first */
 } vsim_fault;
+
+/* One file of a test item's data (vsim_add_file_item). */
+typedef struct vsim_file_spec {
+    uint32_t kind;          /* data kind bits: 0x11 picture file, 0x18 thumbnail, 0x01 raw rows */
+    uint16_t file_type;     /* 1 JPEG, 2 TIFF, 4 ORW, 0x101 ... */
+    uint32_t size;          /* bytes; for a file on disk its size there */
+    uint32_t flags;         /* enum vsim_file_flags */
+    uint32_t bytes_per_row; /* raw rows only; size must be a multiple */
+} vsim_file_spec;
+
+enum vsim_file_flags {
+    VSIM_FILE_ON_DISK = 1,  /* data: the 256-byte file name, one chunk of 256 bytes */
+    VSIM_FILE_RAW_ROWS = 2, /* records are raw image records, rows of bytes_per_row */
+};
 
 /* Module range record with natural (unpacked) C layout. */
 typedef struct vsim_range {
@@ -193,9 +216,14 @@ int vsim_set_raw_size(uint32_t bytes);
 /* A movie item of `size` bytes, announced with child-added; returns its id, 0 on
  * failure. Card movies and movie items of vsim_add_item have 32 MiB. */
 uint32_t vsim_add_movie_item(int camera, uint32_t size);
+/* An item whose data object 1 delivers exactly `files` in one acquire; with
+ * count 0 an item with data kinds 0 and no data object. Child-added; returns its
+ * id, 0 for a refused list (size 0 without on-disk flag, raw rows that do not
+ * fill whole rows). */
+uint32_t vsim_add_file_item(int camera, const vsim_file_spec* files, size_t count);
 /* Bytes the data of file `file_index` of data object `data_id` carry, in order,
- * as an acquire made now would deliver them; data object 4 holds the movie as
- * file 0. Copies up to `size` bytes from
+ * as an acquire made now would deliver them (a file on disk: its 256-byte name);
+ * data object 4 holds the movie as file 0. Copies up to `size` bytes from
  * `offset` into `buffer` (may be NULL) and returns the file's full length, 0 for
  * no such file. */
 size_t vsim_data_file_bytes(int camera, uint32_t item_id, uint32_t data_id, uint32_t file_index,

@@ -1,6 +1,6 @@
 // Picture and movie data, fetched through the entry point as the program
-// fetches them: acquires delivering chunks to the data procedure and movie
-// reads into a buffer.
+// fetches them: acquires delivering chunks to the data procedure, movie
+// reads into a buffer, and the faults a camera's delivery can have.
 #include "SimTestSupport.h"
 #include "sim_control.h"
 
@@ -10,6 +10,8 @@
 #include <string>
 
 using namespace simtest;
+using vsim::Fault;
+using vsim::FileSpec;
 using vsim::SimControl;
 
 namespace {
@@ -351,6 +353,179 @@ TEST_F(SimDataTest, DataProcOutOfMemoryEndsTheAcquireWithAnError) {
     EXPECT_EQ(m_receiver.chunks.size(), 2u) << "no chunk after the refused one";
     EXPECT_EQ(m_done.calls, 1);
     EXPECT_EQ(SimControl::pendingCompletions(), 0);
+}
+
+TEST_F(SimDataTest, ChunkTooLongIsDeliveredAsAnnounced) {
+    ASSERT_TRUE(SimControl::setEnumIndex(m_camera, orv::kCapCompression, kRawOnly));
+    ASSERT_TRUE(SimControl::setRawSize(2 * kMiB + 10));
+    Fault tooLong;
+    tooLong.kind = Fault::Kind::ChunkTooLong;
+    tooLong.param = orv::kCapAcquire;
+    tooLong.afterChunks = 1;
+    SimControl::injectFault(tooLong);
+    const uint32_t itemId = releaseByProgram();
+    ASSERT_EQ(acquire(openData(itemId, kImageData)), 0);
+    EXPECT_EQ(m_done.result, 0);
+    ASSERT_EQ(m_receiver.chunks.size(), 2u) << "the long chunk takes the rest of the file";
+    const orv::FileDataInfo& info = m_receiver.chunks[1].file;
+    EXPECT_EQ(info.chunkOffset, kMiB);
+    EXPECT_GT(uint64_t{info.chunkOffset} + info.chunkLength, uint64_t{info.totalLength});
+    // The receiver read all chunkLength bytes (the sanitizer run checks they exist).
+    const std::vector<uint8_t> orw = expected(itemId, 0);
+    const std::vector<uint8_t>& tail = m_receiver.chunks[1].data;
+    ASSERT_EQ(tail.size(), info.chunkLength);
+    EXPECT_TRUE(std::equal(orw.begin() + kMiB, orw.end(), tail.begin()));
+    EXPECT_EQ(m_receiver.chunks[1].file.removeObject, 1u);
+}
+
+TEST_F(SimDataTest, DataFaultsBendTheAcquire) {
+    ASSERT_TRUE(SimControl::setEnumIndex(m_camera, orv::kCapCompression, kRawOnly));
+    ASSERT_TRUE(SimControl::setRawSize(3 * kMiB));
+    const auto acquireWith = [this](Fault::Kind kind, int afterChunks, int32_t result) {
+        Fault fault;
+        fault.kind = kind;
+        fault.command = orv::kCmdStart;
+        fault.param = orv::kCapAcquire;
+        fault.afterChunks = afterChunks;
+        fault.result = result;
+        fault.count = 1;
+        SimControl::injectFault(fault);
+        m_receiver = {};
+        m_done = {};
+        EXPECT_EQ(acquire(openData(releaseByProgram(), kImageData), 30), 0);
+    };
+
+    acquireWith(Fault::Kind::ChunkFails, 2, -120);
+    EXPECT_EQ(m_receiver.chunks.size(), 2u);
+    EXPECT_EQ(m_done.calls, 1);
+    EXPECT_EQ(m_done.result, -120);
+
+    acquireWith(Fault::Kind::NoRemoveObject, 0, 0);
+    EXPECT_EQ(m_receiver.chunks.size(), 3u);
+    EXPECT_EQ(m_done.result, 0);
+    EXPECT_TRUE(std::none_of(m_receiver.chunks.begin(), m_receiver.chunks.end(),
+                             [](const Chunk& c) { return c.file.removeObject != 0; }));
+
+    for (const auto& [kind, total] : {std::pair{Fault::Kind::ZeroTotal, 0u},
+                                      std::pair{Fault::Kind::AbsurdTotal, 0xFFFFFFF0u}}) {
+        acquireWith(kind, 0, 0);
+        ASSERT_EQ(m_receiver.chunks.size(), 3u);
+        for (const Chunk& c : m_receiver.chunks) {
+            EXPECT_EQ(c.file.totalLength, total);
+        }
+        EXPECT_EQ(filesOf(m_receiver.chunks).front().size(), 3 * kMiB) << "real data all the same";
+        EXPECT_EQ(m_receiver.chunks.back().file.removeObject, 1u);
+    }
+
+    acquireWith(Fault::Kind::NeverComplete, 0, 0);
+    EXPECT_EQ(m_receiver.chunks.size(), 3u);
+    EXPECT_EQ(m_receiver.chunks.back().file.removeObject, 1u);
+    EXPECT_EQ(m_done.calls, 0) << "the completion is parked";
+    EXPECT_EQ(SimControl::pendingCompletions(), 1);
+}
+
+TEST_F(SimDataTest, MovieReadFaults) {
+    const uint32_t movie = SimControl::addMovieItem(m_camera, 3 * kMiB);
+    orv::VendorObject* data = openData(movie, kVideoData);
+    Fault fails;
+    fails.kind = Fault::Kind::ChunkFails;
+    fails.param = orv::kCapMovieRead;
+    fails.afterChunks = 1;
+    fails.result = -120;
+    fails.count = 1;
+    SimControl::injectFault(fails);
+    orv::MovieReadBlock block{};
+    ASSERT_EQ(request(data, orv::kCmdGet, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)), 0);
+    std::vector<uint8_t> buffer(kMiB);
+    block = {2, 0, 0, kMiB, reinterpret_cast<uintptr_t>(buffer.data())};
+    EXPECT_EQ(request(data, orv::kCmdGetArray, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)),
+              0);
+    block.offset += block.delivered;
+    EXPECT_EQ(request(data, orv::kCmdGetArray, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)),
+              -120)
+        << "the second read fails";
+    EXPECT_EQ(request(data, orv::kCmdGetArray, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)),
+              0)
+        << "and a retry succeeds";
+    EXPECT_EQ(block.delivered, kMiB);
+
+    for (const auto& [kind, total] : {std::pair{Fault::Kind::ZeroTotal, 0u},
+                                      std::pair{Fault::Kind::AbsurdTotal, 0xFFFFFFF0u}}) {
+        Fault fault;
+        fault.kind = kind;
+        fault.param = orv::kCapMovieRead;
+        fault.count = 1;
+        SimControl::injectFault(fault);
+        orv::MovieReadBlock size{};
+        ASSERT_EQ(request(data, orv::kCmdGet, orv::kCapMovieRead, orv::kDtGeneric, addr(&size)), 0);
+        EXPECT_EQ(size.sizeField, total);
+    }
+    // Past the real end an absurd total reads nothing.
+    block = {2, 3 * kMiB, 0, kMiB, reinterpret_cast<uintptr_t>(buffer.data())};
+    EXPECT_EQ(request(data, orv::kCmdGetArray, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)),
+              0);
+    EXPECT_EQ(block.delivered, 0u);
+}
+
+TEST_F(SimDataTest, TestItemsDeliverTheirListedFiles) {
+    constexpr uint32_t kRowBytes = 600;
+    constexpr uint32_t kRows = 2000; // more than one chunk of 1 MiB
+    const uint32_t itemId = SimControl::addFileItem(
+        m_camera, {{kPictureFile, orv::kFileJpeg, 5'000'000, true, false, 0},
+                   {orv::kKindImage, 0, kRowBytes * kRows, false, true, kRowBytes},
+                   {orv::kKindThumbnail | orv::kKindFile, orv::kFileJpeg, 5000, false, false, 0}});
+    ASSERT_NE(itemId, 0u);
+    orv::VendorObject* data = openData(itemId, kImageData);
+    uint32_t kinds = 0;
+    ASSERT_EQ(request(data, orv::kCmdGet, orv::kCapDataKinds, orv::kDtUnsigned, addr(&kinds)), 0);
+    EXPECT_EQ(kinds, 0x19u);
+    ASSERT_EQ(acquire(data), 0);
+    EXPECT_EQ(m_done.result, 0);
+    ASSERT_EQ(m_receiver.chunks.size(), 4u);
+    expectRemoveObjectOnlyOnLast();
+
+    const Chunk& onDisk = m_receiver.chunks[0];
+    EXPECT_EQ(onDisk.file.fileOnDisk, 1u);
+    EXPECT_EQ(onDisk.file.chunkLength, 256u);
+    EXPECT_EQ(onDisk.file.totalLength, 5'000'000u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(onDisk.data.data())),
+              "/DCIM/100ORVEL/DSC_0001.JPG");
+    EXPECT_TRUE(onDisk.data == expected(itemId, 0));
+    EXPECT_TRUE(
+        std::all_of(onDisk.data.begin() + 27, onDisk.data.end(), [](uint8_t b) { return b == 0; }));
+
+    std::vector<uint8_t> rows;
+    uint32_t rowCount = 0;
+    for (size_t i = 1; i <= 2; ++i) {
+        const Chunk& c = m_receiver.chunks[i];
+        ASSERT_TRUE(c.rawRows);
+        EXPECT_EQ(c.rows.kind, uint32_t{orv::kKindImage});
+        EXPECT_EQ(c.rows.totalHeight, kRows);
+        EXPECT_EQ(c.rows.bytesPerRow, kRowBytes);
+        rowCount += c.rows.rowsInChunk;
+        rows.insert(rows.end(), c.data.begin(), c.data.end());
+    }
+    EXPECT_EQ(rowCount, kRows);
+    EXPECT_TRUE(rows == expected(itemId, 1));
+
+    const Chunk& thumbnail = m_receiver.chunks[3];
+    EXPECT_EQ(thumbnail.file.kind, uint32_t{orv::kKindThumbnail | orv::kKindFile});
+    EXPECT_EQ(thumbnail.file.totalLength, 5000u);
+    EXPECT_TRUE(thumbnail.data == expected(itemId, 2));
+
+    // An item with neither image nor video data has no data object at all.
+    const uint32_t empty = SimControl::addFileItem(m_camera, {});
+    ASSERT_NE(empty, 0u);
+    orv::VendorObject* item = open(m_source, empty);
+    ASSERT_EQ(request(item, orv::kCmdGet, orv::kCapDataKinds, orv::kDtUnsigned, addr(&kinds)), 0);
+    EXPECT_EQ(kinds, 0u);
+    std::vector<Event> children;
+    installEvents(item, &children);
+    ASSERT_EQ(request(item, orv::kCmdEnumChildren, 0, orv::kDtNone, 0), 0);
+    EXPECT_TRUE(children.empty());
+    orv::VendorObject none{};
+    EXPECT_LT(orv::resultByte(call(item, orv::kCmdOpen, kImageData, orv::kDtObject, addr(&none))),
+              0);
 }
 
 } // namespace
