@@ -133,8 +133,7 @@ void BM_Movie256MB(benchmark::State& state) {
     double baseline = 0;
     for (auto _ : state) {
         const uint32_t item = vsim::SimControl::addMovieItem(subject.camera, kMovieBytes);
-        const std::vector<uint8_t> bytes =
-            vsim::SimControl::fileBytes(subject.camera, item, 4, 0);
+        const std::vector<uint8_t> bytes = vsim::SimControl::fileBytes(subject.camera, item, 4, 0);
         const double once = subject.fetchAll();
         program += once;
         state.SetIterationTime(once);

@@ -200,9 +200,11 @@ bool CameraLink::WaitForCompletion(CamObject* object, const uint32_t& counter, u
         if (object && !resolve(waited)) {
             return false;
         }
+        // While data keeps coming, the next idle call follows at once.
         if (progress && *progress != seen) {
             seen = *progress;
             deadline = m_clock->now() + span;
+            continue;
         }
         if (m_clock->now() >= deadline) {
             return false;

@@ -55,8 +55,8 @@ CameraLink::Acquire CameraLink::AcquireDataObject(CamObject* dataObject,
     if (accepted(outcome)) {
         return Acquire::Completed;
     }
-    const bool refusedAtOnce = !outcome.completed && receiver->chunkCount() == 0 &&
-                               !acceptedResult(outcome.result);
+    const bool refusedAtOnce =
+        !outcome.completed && receiver->chunkCount() == 0 && !acceptedResult(outcome.result);
     return refusedAtOnce ? Acquire::NotStarted : Acquire::Incomplete;
 }
 

@@ -33,6 +33,7 @@ TEST_F(CameraEventsTest, EventLinesOnlyWhileLogAllEventIsTicked) {
 
 TEST_F(CameraEventsTest, NewItemIsOpenedAndCountedWithoutALine) {
     connectTo("Y800");
+    holdTransfers();
     const size_t before = messages(*m_window).size();
     ASSERT_NE(SimControl::addItem(m_camera, 0x0C), 0u);
     poll();
@@ -147,6 +148,7 @@ TEST_F(CameraEventsTest, DeferredConnectWhileConnectedChangesNothingVisible) {
 
 TEST_F(CameraEventsTest, MovieFileOnTheCardIsCountedLoggedOrNot) {
     connectTo("Y800");
+    holdTransfers();
     ASSERT_NE(SimControl::addCardMovie(m_camera), 0u);
     poll();
     EXPECT_EQ(m_window->session().pendingItemCount(), 1) << "counted also when not logged";
@@ -163,6 +165,7 @@ TEST_F(CameraEventsTest, MovieFileOnTheCardIsCountedLoggedOrNot) {
 
 TEST_F(CameraEventsTest, ShutterPressedOnTheBodyAnnouncesAnItem) {
     connectTo("Y800");
+    holdTransfers();
     logAllEvents(true);
     ASSERT_TRUE(SimControl::pressShutter(m_camera));
     poll(2);

@@ -30,6 +30,9 @@ protected:
         ASSERT_TRUE(vsim::SimControl::raiseEvent(2, m_camera, 0, 0, event, datum));
         poll();
     }
+    // Items stay waiting: what counts them is tested without the transfer
+    // fetching them in the same tick.
+    void holdTransfers() { m_window->statePoll().setFetcher(nullptr); }
     void logAllEvents(bool on) { m_window->controls().camera.chLogAllDSLR->setChecked(on); }
     WindowControls& c() { return m_window->controls(); }
     // Set requests for `capId` since the call log was last cleared.
