@@ -99,12 +99,8 @@ bool SimDelivery::step(uint64_t handle) {
         return false; // an idle call from inside the data procedure leaves it alone
     }
     const OpenObject* object = m_world.objects().byHandle(handle);
-    const int32_t blocked = object == nullptr                 ? kErrFailed
-                            : itemOf(*object) == nullptr      ? kErrDeviceGone
-                            : object->dataProc.procedure == 0 ? kErrNotReady
-                                                              : kOk;
-    if (blocked != kOk || running->acquire.failureDue().has_value()) {
-        finish(handle, blocked != kOk ? blocked : *running->acquire.failureDue());
+    if (const std::optional<int32_t> reason = stopReason(*running, object)) {
+        finish(handle, *reason);
         return false;
     }
     const std::optional<SimChunk> chunk = running->acquire.next();
@@ -131,6 +127,20 @@ bool SimDelivery::step(uint64_t handle) {
         return false;
     }
     return true;
+}
+
+std::optional<int32_t> SimDelivery::stopReason(const RunningAcquire& running,
+                                               const OpenObject* object) {
+    if (object == nullptr) {
+        return kErrFailed; // the program closed the data object
+    }
+    if (itemOf(*object) == nullptr) {
+        return kErrDeviceGone;
+    }
+    if (object->dataProc.procedure == 0) {
+        return kErrNotReady;
+    }
+    return running.acquire.failureDue();
 }
 
 void SimDelivery::finish(uint64_t handle, int32_t result) {

@@ -7,6 +7,7 @@
 #include "SimWorld.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace vsim {
 
@@ -28,6 +29,8 @@ public:
 private:
     // Delivers one chunk of the acquire on `handle`; false once it ended.
     bool step(uint64_t handle);
+    // Why the acquire must end before its next chunk; none while it can go on.
+    std::optional<int32_t> stopReason(const RunningAcquire& running, const OpenObject* object);
     void finish(uint64_t handle, int32_t result);
     SimItem* itemOf(const OpenObject& object);
     DataFaults takeFaults(uint32_t command, uint32_t param);
