@@ -9,6 +9,8 @@
 #include "simulated/SimulatedDeviceBackend.h"
 #include "widgets/WindowControls.h"
 
+#include "QtBenchMain.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -149,15 +151,5 @@ BENCHMARK(BM_Movie256MB)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterat
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }
