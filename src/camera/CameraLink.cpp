@@ -12,17 +12,6 @@
 
 using namespace orv;
 
-namespace {
-
-// A result the module gives when it has taken the request and will call the
-// completion procedure.
-bool accepted(int32_t result) {
-    int8_t byte = resultByte(result);
-    return byte == 0 || byte == 1 || (result & 0xFF) == kResultStartPending;
-}
-
-} // namespace
-
 CameraLink::CameraLink(LogSink* log, std::filesystem::path moduleDirectory)
     : m_log(log), m_clock(&SystemClock()), m_loader(std::move(moduleDirectory)),
       m_values(std::make_unique<CapabilityValues>(*this)),
@@ -236,7 +225,7 @@ RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
                                reinterpret_cast<intptr_t>(record));
     // A refused request is not waited for; if the module calls back anyway,
     // the abandoned record takes it.
-    if (accepted(outcome.result) && record->counter < 1 && object) {
+    if (acceptedResult(outcome.result) && record->counter < 1 && object) {
         const std::chrono::milliseconds limit = limitFor(request);
         if (!WaitForCompletion(object, record->counter, 1, limit, request.progress) &&
             record->counter < 1) {

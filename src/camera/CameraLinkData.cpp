@@ -10,15 +10,6 @@ using namespace orv;
 
 namespace {
 
-bool acceptedResult(int32_t result) {
-    const int8_t byte = resultByte(result);
-    return byte == 0 || byte == 1 || (result & 0xFF) == kResultStartPending;
-}
-
-bool accepted(const RequestOutcome& outcome) {
-    return outcome.completed && acceptedResult(outcome.result);
-}
-
 std::string bytesText(uint64_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
@@ -52,7 +43,7 @@ CameraLink::Acquire CameraLink::AcquireDataObject(CamObject* dataObject,
     if (CamObject* live = resolve(ref)) {
         values().clearValue(live, kCapDataProc);
     }
-    if (accepted(outcome)) {
+    if (outcome.accepted()) {
         return Acquire::Completed;
     }
     const bool refusedAtOnce =

@@ -107,6 +107,13 @@ constexpr int8_t kResultArrayTooSmall = -124; // 0x84
 constexpr int8_t kResultOutOfMemory = -118;   // 0x8A
 constexpr uint8_t kResultStartPending = 0xA4; // accepted by a start request
 
+// A result the module gives when it has taken the request and will call the
+// completion procedure.
+inline bool acceptedResult(int32_t result) {
+    const int8_t byte = resultByte(result);
+    return byte == 0 || byte == 1 || (result & 0xFF) == kResultStartPending;
+}
+
 // ---- User-interface request replies ----------------------------------------
 enum UiReply : uint32_t {
     kReplyNone = 0,

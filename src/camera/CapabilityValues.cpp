@@ -16,11 +16,6 @@ std::string textOf(const uint8_t* data, size_t maxBytes) {
     return std::string(begin, strnlen(begin, maxBytes));
 }
 
-bool startSucceeded(const RequestOutcome& outcome) {
-    return outcome.completed && (outcome.byte() == 0 || outcome.byte() == 1 ||
-                                 (outcome.result & 0xFF) == kResultStartPending);
-}
-
 } // namespace
 
 CapabilityValues::CapabilityValues(CameraLink& link) : m_link(link) {}
@@ -409,7 +404,7 @@ bool CapabilityValues::start(CamObject* object, uint32_t capId) {
         return false;
     }
     ModuleRequest request{kCmdStart, capId, kDtNone};
-    return startSucceeded(m_link.Submit(object, request));
+    return m_link.Submit(object, request).accepted();
 }
 
 bool CapabilityValues::startWithBlock(CamObject* object, uint32_t capId, size_t bytes) {
@@ -418,7 +413,7 @@ bool CapabilityValues::startWithBlock(CamObject* object, uint32_t capId, size_t 
     }
     ModuleRequest request{kCmdStart, capId, kDtGeneric};
     request.block.assign(bytes, 0);
-    return startSucceeded(m_link.Submit(object, request));
+    return m_link.Submit(object, request).accepted();
 }
 
 uint32_t RangeIndexForValue(const RangeRecord& range, double value) {

@@ -51,4 +51,6 @@ struct RequestOutcome {
     bool ok() const { return completed && byte() == 0; }
     // Completed and the result byte is 0 or 1.
     bool okOrOne() const { return completed && (byte() == 0 || byte() == 1); }
+    // Completed, and taken as a start request is (0, 1 or "start pending").
+    bool accepted() const { return completed && orv::acceptedResult(result); }
 };
