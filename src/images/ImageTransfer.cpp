@@ -134,7 +134,8 @@ ImageTransfer::Next ImageTransfer::fetchMovie(const CamObjectRef& source, const 
                                         ". It stays in the camera; it is tried again.");
     }
     if (!result.started) {
-        return passOver(source, itemId, "did not deliver its movie (" + result.error + ")");
+        const std::string why = result.error.empty() ? movie.refusal() : result.error;
+        return passOver(source, itemId, "did not deliver its movie (" + why + ")");
     }
     closeItem(source, itemId);
     return Next::Item;

@@ -21,7 +21,7 @@ MovieFile::MovieFile(NamingState& naming, FileSystem& fileSystem, LogSink& log, 
 
 bool MovieFile::beginMovie(uint64_t totalBytes) {
     if (totalBytes == 0) {
-        m_writeError = "the camera announced an empty movie";
+        m_refusal = "an empty movie announced";
         return false;
     }
     const std::string intended = naming::ImgFileName("", m_naming.CurImgPrefix(), m_number, ".mov");

@@ -29,6 +29,8 @@ public:
     bool finish(const MovieReadResult& result);
 
     const std::string& writeError() const { return m_writeError; }
+    // Why the movie was not taken although it could have been written.
+    const std::string& refusal() const { return m_refusal; }
     const std::string& path() const { return m_writer.finalPath(); }
 
 private:
@@ -39,6 +41,7 @@ private:
     std::function<void(int)> m_progress;
     std::chrono::steady_clock::time_point m_start;
     std::string m_writeError;
+    std::string m_refusal;
 };
 
 // "12.34 MB/s": bytes over the seconds they took.
