@@ -20,10 +20,12 @@ struct DataFaults {
     std::optional<uint32_t> announcedTotal;
 };
 
+// The records are aligned, so a program that reads their fields in place
+// reads them at their natural alignment.
 struct SimChunk {
     bool rawRows = false; // the record is `rows`, else `file`
-    orv::FileDataInfo file{};
-    orv::RawDataInfo rows{};
+    alignas(8) orv::FileDataInfo file{};
+    alignas(8) orv::RawDataInfo rows{};
     std::vector<uint8_t> data;
 
     const void* info() const {

@@ -27,10 +27,11 @@ constexpr uint32_t kRawOnly = 3;
 constexpr uint32_t kRawFine = 6;
 
 // One chunk as the program's data procedure saw it.
+// The records are packed; aligned here, their fields can be compared in place.
 struct Chunk {
     bool rawRows = false;
-    orv::FileDataInfo file{};
-    orv::RawDataInfo rows{};
+    alignas(8) orv::FileDataInfo file{};
+    alignas(8) orv::RawDataInfo rows{};
     std::vector<uint8_t> data;
     int completionsBefore = 0;
 };
