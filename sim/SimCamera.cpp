@@ -340,9 +340,9 @@ SimItem& SimCamera::addItem(uint32_t dataKinds) {
     return item;
 }
 
-SimItem& SimCamera::addFileItem(std::vector<SimFileSpec> files) {
+SimItem& SimCamera::addFileItem(std::vector<SimListedFile> files) {
     uint32_t kinds = 0;
-    for (const SimFileSpec& file : files) {
+    for (const SimListedFile& file : files) {
         kinds |= file.kind;
     }
     SimItem& item = newItem(files.empty() ? 0 : uint32_t{orv::kKindImage});

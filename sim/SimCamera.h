@@ -27,7 +27,7 @@ struct SimShot {
 };
 
 // One file of an explicit list (items a test sets up).
-struct SimFileSpec {
+struct SimListedFile {
     uint32_t kind = 0;
     uint16_t fileType = 0;
     uint32_t size = 0;
@@ -49,8 +49,8 @@ struct SimItem {
     uint32_t dataKinds = 0;
     std::vector<SimCapability> capabilities;
     std::vector<SimDataObject> data;
-    std::optional<SimShot> shot;    // pictures: the files follow the shot
-    std::vector<SimFileSpec> files; // or these, when not empty
+    std::optional<SimShot> shot;      // pictures: the files follow the shot
+    std::vector<SimListedFile> files; // or these, when not empty
     uint32_t movieSize = kDefaultMovieSize;
 
     SimDataObject* findData(uint32_t dataId);
@@ -95,7 +95,7 @@ public:
     SimItem& addItem(uint32_t dataKinds);
     // An item whose image data object delivers exactly `files`; without
     // files the item has no data kinds and no data object.
-    SimItem& addFileItem(std::vector<SimFileSpec> files);
+    SimItem& addFileItem(std::vector<SimListedFile> files);
     SimItem* findItem(uint32_t itemId);
     bool removeItem(uint32_t itemId);
     const std::vector<SimItem>& items() const { return m_items; }

@@ -273,15 +273,15 @@ uint32_t SimControl::addMovieItem(int camera, uint32_t size) {
     return vsim_add_movie_item(camera, size);
 }
 
-uint32_t SimControl::addFileItem(int camera, const std::vector<FileSpec>& files) {
-    std::vector<vsim_file_spec> specs;
-    for (const FileSpec& f : files) {
+uint32_t SimControl::addFileItem(int camera, const std::vector<ListedFile>& files) {
+    std::vector<vsim_listed_file> entries;
+    for (const ListedFile& f : files) {
         uint32_t flags = 0;
         flags |= f.onDisk ? uint32_t{VSIM_FILE_ON_DISK} : 0;
         flags |= f.rawRows ? uint32_t{VSIM_FILE_RAW_ROWS} : 0;
-        specs.push_back({f.kind, f.fileType, f.size, flags, f.bytesPerRow});
+        entries.push_back({f.kind, f.fileType, f.size, flags, f.bytesPerRow});
     }
-    return vsim_add_file_item(camera, specs.data(), specs.size());
+    return vsim_add_file_item(camera, entries.data(), entries.size());
 }
 
 std::vector<uint8_t> SimControl::fileBytes(int camera, uint32_t itemId, uint32_t dataId,

@@ -50,7 +50,7 @@ struct Fault {
 };
 
 // One file of a test item's data (SimControl::addFileItem).
-struct FileSpec {
+struct ListedFile {
     uint32_t kind = orv::kKindImage | orv::kKindFile; // 0x18 for a thumbnail
     uint16_t fileType = orv::kFileJpeg;
     uint32_t size = 0;        // bytes; for a file on disk its size there
@@ -189,7 +189,7 @@ public:
     // An item whose data object 1 delivers exactly `files` in one acquire;
     // without files an item with data kinds 0 and no data object. 0 for a
     // list the simulator refuses.
-    static uint32_t addFileItem(int camera, const std::vector<FileSpec>& files);
+    static uint32_t addFileItem(int camera, const std::vector<ListedFile>& files);
     // What the data of file `fileIndex` of data object `dataId` carry, in
     // order (for a file on disk its name block), as an acquire made now
     // would deliver it; data object 4 has the movie as file 0. Empty for no

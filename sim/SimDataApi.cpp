@@ -12,32 +12,32 @@ namespace {
 
 using vsim::SimCamera;
 using vsim::SimContent;
-using vsim::SimFileSpec;
+using vsim::SimListedFile;
 using vsim::SimWorld;
 
 SimWorld& world() {
     return SimWorld::instance();
 }
 
-bool validSpec(const SimFileSpec& spec) {
-    if (spec.onDisk) {
+bool acceptable(const SimListedFile& entry) {
+    if (entry.onDisk) {
         return true; // only the name travels
     }
-    if (spec.rawRows) {
-        return spec.bytesPerRow > 0 && spec.size > 0 && spec.size % spec.bytesPerRow == 0;
+    if (entry.rawRows) {
+        return entry.bytesPerRow > 0 && entry.size > 0 && entry.size % entry.bytesPerRow == 0;
     }
-    return spec.size > 0;
+    return entry.size > 0;
 }
 
-SimFileSpec specFrom(const vsim_file_spec& in) {
-    SimFileSpec spec;
-    spec.kind = in.kind;
-    spec.fileType = in.file_type;
-    spec.size = in.size;
-    spec.onDisk = (in.flags & VSIM_FILE_ON_DISK) != 0;
-    spec.rawRows = (in.flags & VSIM_FILE_RAW_ROWS) != 0;
-    spec.bytesPerRow = in.bytes_per_row;
-    return spec;
+SimListedFile listedFrom(const vsim_listed_file& in) {
+    SimListedFile entry;
+    entry.kind = in.kind;
+    entry.fileType = in.file_type;
+    entry.size = in.size;
+    entry.onDisk = (in.flags & VSIM_FILE_ON_DISK) != 0;
+    entry.rawRows = (in.flags & VSIM_FILE_RAW_ROWS) != 0;
+    entry.bytesPerRow = in.bytes_per_row;
+    return entry;
 }
 
 uint32_t announce(int camera, uint32_t itemId) {
@@ -105,19 +105,19 @@ VSIM_EXPORT uint32_t vsim_add_movie_item(int camera, uint32_t size) {
     return announce(camera, item.id);
 }
 
-VSIM_EXPORT uint32_t vsim_add_file_item(int camera, const vsim_file_spec* files, size_t count) {
+VSIM_EXPORT uint32_t vsim_add_file_item(int camera, const vsim_listed_file* files, size_t count) {
     SimCamera* c = world().camera(camera);
     if (c == nullptr || (count > 0 && files == nullptr)) {
         return 0;
     }
-    std::vector<SimFileSpec> specs;
+    std::vector<SimListedFile> entries;
     for (size_t i = 0; i < count; ++i) {
-        specs.push_back(specFrom(files[i]));
-        if (!validSpec(specs.back())) {
+        entries.push_back(listedFrom(files[i]));
+        if (!acceptable(entries.back())) {
             return 0;
         }
     }
-    return announce(camera, c->addFileItem(std::move(specs)).id);
+    return announce(camera, c->addFileItem(std::move(entries)).id);
 }
 
 VSIM_EXPORT size_t vsim_data_file_bytes(int camera, uint32_t item_id, uint32_t data_id,

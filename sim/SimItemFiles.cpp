@@ -85,20 +85,20 @@ SimContent diskName(const SimItem& item, uint16_t fileType) {
     return content;
 }
 
-SimFile listedFile(const SimItem& item, const SimFileSpec& spec, uint32_t index) {
+SimFile listedFile(const SimItem& item, const SimListedFile& entry, uint32_t index) {
     SimFile file;
-    file.kind = spec.kind;
-    file.fileType = spec.fileType;
-    file.totalLength = spec.size;
-    file.onDisk = spec.onDisk;
-    file.rawRows = spec.rawRows;
-    file.bytesPerRow = spec.bytesPerRow;
-    if (spec.onDisk) {
-        file.content = diskName(item, spec.fileType);
+    file.kind = entry.kind;
+    file.fileType = entry.fileType;
+    file.totalLength = entry.size;
+    file.onDisk = entry.onDisk;
+    file.rawRows = entry.rawRows;
+    file.bytesPerRow = entry.bytesPerRow;
+    if (entry.onDisk) {
+        file.content = diskName(item, entry.fileType);
     } else {
         file.content.patterned = true;
         file.content.seed = fileSeed(item.id, index);
-        file.content.size = spec.size;
+        file.content.size = entry.size;
     }
     return file;
 }

@@ -49,13 +49,13 @@ typedef struct vsim_fault {
 } vsim_fault;
 
 /* One file of a test item's data (vsim_add_file_item). */
-typedef struct vsim_file_spec {
+typedef struct vsim_listed_file {
     uint32_t kind;          /* data kind bits: 0x11 picture file, 0x18 thumbnail, 0x01 raw rows */
     uint16_t file_type;     /* 1 JPEG, 2 TIFF, 4 ORW, 0x101 ... */
     uint32_t size;          /* bytes; for a file on disk its size there */
     uint32_t flags;         /* enum vsim_file_flags */
     uint32_t bytes_per_row; /* raw rows only; size must be a multiple */
-} vsim_file_spec;
+} vsim_listed_file;
 
 enum vsim_file_flags {
     VSIM_FILE_ON_DISK = 1,  /* data: the 256-byte file name, one chunk of 256 bytes */
@@ -220,7 +220,7 @@ uint32_t vsim_add_movie_item(int camera, uint32_t size);
  * count 0 an item with data kinds 0 and no data object. Child-added; returns its
  * id, 0 for a refused list (size 0 without on-disk flag, raw rows that do not
  * fill whole rows). */
-uint32_t vsim_add_file_item(int camera, const vsim_file_spec* files, size_t count);
+uint32_t vsim_add_file_item(int camera, const vsim_listed_file* files, size_t count);
 /* Bytes the data of file `file_index` of data object `data_id` carry, in order,
  * as an acquire made now would deliver them (a file on disk: its 256-byte name);
  * data object 4 holds the movie as file 0. Copies up to `size` bytes from

@@ -11,7 +11,7 @@
 
 using namespace simtest;
 using vsim::Fault;
-using vsim::FileSpec;
+using vsim::ListedFile;
 using vsim::SimControl;
 
 namespace {
