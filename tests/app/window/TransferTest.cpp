@@ -13,7 +13,7 @@
 #include <chrono>
 
 using vsim::Fault;
-using vsim::FileSpec;
+using vsim::ListedFile;
 using vsim::SimControl;
 
 namespace {
@@ -45,7 +45,7 @@ protected:
         return QDir(folder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
     uint32_t addJpeg(uint32_t size) {
-        FileSpec jpeg;
+        ListedFile jpeg;
         jpeg.size = size;
         return SimControl::addFileItem(m_camera, {jpeg});
     }
