@@ -159,16 +159,23 @@ void SimDelivery::finish(uint64_t handle, int32_t result) {
 
 // ---- Movie read ---------------------------------------------------------------
 
-int32_t SimDelivery::movieSize(const OpenObject& object, uint32_t dataType, intptr_t data) {
+// A movie request needs a generic block and the item still there.
+int32_t SimDelivery::movieItem(const OpenObject& object, uint32_t dataType, intptr_t data,
+                               const SimItem*& item) {
     if (dataType != orv::kDtGeneric) {
         return kErrWrongDataType;
     }
     if (data == 0) {
         return kErrNoData;
     }
-    const SimItem* item = itemOf(object);
-    if (item == nullptr) {
-        return kErrDeviceGone;
+    item = itemOf(object);
+    return item == nullptr ? kErrDeviceGone : kOk;
+}
+
+int32_t SimDelivery::movieSize(const OpenObject& object, uint32_t dataType, intptr_t data) {
+    const SimItem* item = nullptr;
+    if (const int32_t r = movieItem(object, dataType, data, item); r != kOk) {
+        return r;
     }
     // Asking for the size begins a read: faults armed now act on it.
     MovieRead& read = m_world.transfers().movieRead(object.handle);
@@ -179,15 +186,9 @@ int32_t SimDelivery::movieSize(const OpenObject& object, uint32_t dataType, intp
 }
 
 int32_t SimDelivery::movieChunk(const OpenObject& object, uint32_t dataType, intptr_t data) {
-    if (dataType != orv::kDtGeneric) {
-        return kErrWrongDataType;
-    }
-    if (data == 0) {
-        return kErrNoData;
-    }
-    const SimItem* item = itemOf(object);
-    if (item == nullptr) {
-        return kErrDeviceGone;
+    const SimItem* item = nullptr;
+    if (const int32_t r = movieItem(object, dataType, data, item); r != kOk) {
+        return r;
     }
     orv::MovieReadBlock block{};
     std::memcpy(&block, reinterpret_cast<const void*>(data), sizeof block);

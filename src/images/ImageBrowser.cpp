@@ -223,7 +223,7 @@ void ImageBrowser::showNumber() {
 
 void ImageBrowser::RefrImgTypes() {
     const naming::ImageFolder folder = naming::ImageFolder::scan(m_naming.CurImgDir());
-    const std::string prefix = naming::cleanPrefix(utf8(m_c.eImgPrefix->text()));
+    const std::string& prefix = m_naming.CurImgPrefix();
     const int64_t shown = m_naming.ActImgNo();
     QCheckBox* const boxes[] = {m_c.chJPG, m_c.chORW, m_c.chTIF, m_c.chMOV};
     for (std::size_t i = 0; i < naming::shownExtensions().size(); ++i) {
@@ -239,7 +239,7 @@ void ImageBrowser::RefrImgTypes() {
 
 QString ImageBrowser::shownJpeg() const {
     const naming::ImageFolder folder = naming::ImageFolder::scan(m_naming.CurImgDir());
-    const std::string prefix = naming::cleanPrefix(utf8(m_c.eImgPrefix->text()));
+    const std::string& prefix = m_naming.CurImgPrefix();
     const std::string* name = folder.find(prefix, m_naming.ActImgNo(), ".jpg");
     return name ? QString::fromStdString(m_naming.CurImgDir() + *name) : QString();
 }
