@@ -269,6 +269,35 @@ bool CapabilityValues::getArray(CamObject* object, uint32_t capId, ArrayRecord& 
     return true;
 }
 
+bool CapabilityValues::getArrayReusing(CamObject* object, uint32_t capId, ArrayRecord& record,
+                                       std::vector<uint8_t>& buffer) {
+    ArrayRecord value{};
+    if (!getRecord(object, capId, kVtArray, kDtArray, value)) {
+        return false;
+    }
+    value.data = 0;
+    m_link.arrayScratch() = value;
+    const size_t bytes = size_t{value.elementCount} * value.bytesPerElement;
+    if (bytes > kMaxContentBytes) {
+        return false;
+    }
+    ModuleRequest request{kCmdGetArray, capId, kDtArray};
+    // The module fills every byte; only growth is zeroed.
+    request.contents = std::move(buffer);
+    request.contents.resize(bytes);
+    ArrayRecord withData = value;
+    withData.data = reinterpret_cast<uintptr_t>(request.contents.data());
+    request.setBlock(withData);
+    const bool ok = bytes == 0 || send(object, request);
+    // A request given up on keeps its memory (the module may still write).
+    buffer = std::move(request.contents);
+    if (!ok || buffer.size() != bytes) {
+        return false;
+    }
+    record = value;
+    return true;
+}
+
 std::vector<std::string> CapabilityValues::getTextArray(CamObject* object, uint32_t capId) {
     ArrayRecord record{};
     std::vector<uint8_t> contents;

@@ -46,6 +46,11 @@ public:
     // Record and contents; both unchanged when nothing could be read.
     bool getArray(CamObject* object, uint32_t capId, orv::ArrayRecord& record,
                   std::vector<uint8_t>& contents);
+    // The same for a stream read many times (live view): `buffer` gives its
+    // memory to the read and holds the contents afterwards, so its capacity
+    // is reused; on failure its contents are unspecified.
+    bool getArrayReusing(CamObject* object, uint32_t capId, orv::ArrayRecord& record,
+                         std::vector<uint8_t>& buffer);
     // Capability 0x39 of the current source as text.
     std::string getGenericText();
 

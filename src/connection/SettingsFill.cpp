@@ -253,6 +253,19 @@ void SettingsFill::applyEnable(Enable enable, uint32_t capId, QWidget* control) 
     }
 }
 
+void SettingsFill::refillForLiveView(bool photoLiveView) {
+    if (photoLiveView) {
+        for (const uint32_t capId :
+             {kCapAperture, kCapShutterSpeed, kCapSensitivity, kCapExposureComp, kCapPrimarySlot}) {
+            refresh(capId);
+        }
+        m_shooting.cbPrimarySlot->setToolTip(QStringLiteral("Primary slot"));
+    }
+    const uint32_t wb = photoLiveView ? kCapLiveViewWbMode : kCapWbMode;
+    setComboItems(m_shooting.cbWBmode, LinesToItems(m_link.shortcuts().lines(wb)));
+    setComboIndex(m_shooting.cbWBmode, m_link.shortcuts().index(wb));
+}
+
 void SettingsFill::fillEnumList(const SettingBinding& row) {
     setComboItems(comboOf(row), LinesToItems(m_link.shortcuts().lines(row.capId)));
     fillIndexOnly(row);

@@ -31,6 +31,11 @@ public:
     // is nothing to read and nothing happens.
     void refresh(uint32_t capId, Depth depth = Depth::List);
 
+    // The lists that differ in live view: the exposure lists and the
+    // primary slot re-read, the white balance from the live view WB mode
+    // (`photoLiveView`) or from the WB mode.
+    void refillForLiveView(bool photoLiveView);
+
     bool isBound(uint32_t capId) const;
     // Each bound capability once, in table order.
     std::vector<uint32_t> boundCapabilities() const;

@@ -27,10 +27,12 @@
 #include "images/ImageBrowser.h"
 #include "images/ImagePreview.h"
 #include "images/ImageTransfer.h"
+#include "images/NamingState.h"
 #include "images/PosixFileSystem.h"
 #include "images/TransferStep.h"
-#include "images/NamingState.h"
 #include "liveview/FocusPointDisplay.h"
+#include "liveview/LiveViewLoop.h"
+#include "liveview/LiveViewMode.h"
 #include "log/LogModel.h"
 #include "log/LogPage.h"
 #include "log/StatusBar.h"
@@ -136,6 +138,7 @@ void TfMain::buildSubsystems() {
         ConnectionContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.info,
                           *m_session, log, *this, downloadModule});
     buildFollowers();
+    buildLiveView();
     buildImageFiles();
     m_deferred->setConnectAction([this] { m_connection->bDSLRConnectClick(); });
     m_cameraList = std::make_unique<CameraListCombo>(*m_c.camera.cbDSLR);
@@ -168,6 +171,25 @@ void TfMain::buildFollowers() {
                                       [this] { return currentPage() == Page::Info; });
     m_pollDisplay->follow(*m_poll);
     m_c.timers.tCamSync->start();
+}
+
+// Photo live view and its loop. Stop releases the live view button, and a
+// camera that ends live view releases movie mode, whose release ends live
+// view: both run the button's handler.
+void TfMain::buildLiveView() {
+    m_liveViewLoop = std::make_unique<LiveViewLoop>(
+        LiveViewLoop::Controls{m_c.liveView, m_c.focus.bAF, m_c.movie.sbRecord,
+                               m_c.movie.lMovieTime, *m_c.timers.tLiveView},
+        *m_session, *m_poll);
+    m_liveViewMode = std::make_unique<LiveViewMode>(
+        LiveViewMode::Controls{m_c.camera, m_c.liveView, m_c.focus, m_c.movie, m_c.shooting.sbLock,
+                               *m_c.timers.tLiveView},
+        *m_session, *m_poll, *m_liveViewLoop, messageLog(),
+        [this](bool photo) { m_connection->settingsFill().refillForLiveView(photo); });
+    connect(m_connection.get(), &CameraConnection::liveViewReleased, m_liveViewMode.get(),
+            &LiveViewMode::sbLiveViewClick);
+    connect(m_connection.get(), &CameraConnection::movieReleased, m_liveViewMode.get(),
+            &LiveViewMode::sbLiveViewClick);
 }
 
 // The "Images" group: naming state, directory and number handlers, View.
@@ -297,14 +319,13 @@ void TfMain::buildTimers() {
     m_c.timers.tHTMLQueue = makeTimer(this, "tHTMLQueue", 1, false);
 }
 
-// Live view and movie mode come with the live view display. Until then a
-// click says so, instead of leaving the button down with nothing happening.
+// Movie mode comes with recording. Until then a click says so, instead of leaving the button down
+// with nothing happening.
 void TfMain::answerUnbuiltModes() {
     const struct {
         QToolButton* button;
         const char* line;
-    } modes[] = {{m_c.liveView.sbLiveView, "Live view is not available in this version."},
-                 {m_c.movie.sbMovie, "Movie mode is not available in this version."}};
+    } modes[] = {{m_c.movie.sbMovie, "Movie mode is not available in this version."}};
     for (const auto& mode : modes) {
         connect(mode.button, &QToolButton::clicked, this, [this, mode] {
             mode.button->setChecked(false);

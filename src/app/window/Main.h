@@ -28,6 +28,8 @@ class DeferredAction;
 class DetectionBridge;
 class FocusPointDisplay;
 class ImageBrowser;
+class LiveViewLoop;
+class LiveViewMode;
 class ImagePreview;
 class ImageTransfer;
 class FileSystem;
@@ -77,6 +79,8 @@ public:
     DeferredAction& deferredAction() { return *m_deferred; }
     FocusPointDisplay& focusPoint() { return *m_focusPoint; }
     StatePoll& statePoll() { return *m_poll; }
+    LiveViewLoop& liveViewLoop() { return *m_liveViewLoop; }
+    LiveViewMode& liveViewMode() { return *m_liveViewMode; }
 
     // This running instance's number, from 1; reserved until the window closes.
     int InstanceNo() const { return m_instanceNo; }
@@ -140,6 +144,7 @@ private:
     void buildFollowers();
     void buildImageFiles();
     void buildTransfer();
+    void buildLiveView();
     void wireMessageLog();
     void connectWindowHandlers();
     void answerUnbuiltModes();
@@ -180,6 +185,8 @@ private:
     std::unique_ptr<FocusPointDisplay> m_focusPoint;
     std::unique_ptr<StatePoll> m_poll;
     std::unique_ptr<PollDisplay> m_pollDisplay;
+    std::unique_ptr<LiveViewLoop> m_liveViewLoop;
+    std::unique_ptr<LiveViewMode> m_liveViewMode;
     std::unique_ptr<CameraListCombo> m_cameraList;
     std::unique_ptr<DetectionBridge> m_detectionHost;
     std::unique_ptr<CameraDetection> m_detection;

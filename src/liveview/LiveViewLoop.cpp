@@ -1,0 +1,110 @@
+#include "liveview/LiveViewLoop.h"
+
+#include "session/CameraSession.h"
+#include "session/CameraTick.h"
+#include "session/StatePoll.h"
+#include "widgets/PaintBox.h"
+
+#include <exception>
+
+LiveViewLoop::LiveViewLoop(Controls controls, CameraSession& session, const StatePoll& poll,
+                           QObject* parent)
+    : QObject(parent), m_c(controls), m_session(session), m_poll(poll), m_fetcher(session.link()),
+      m_labels(controls.liveView.pbLiveView->font()) {
+    m_tick =
+        std::make_unique<CameraTick>(m_c.tLiveView, session.link(), [this] { tLiveViewTimer(); });
+}
+
+LiveViewLoop::~LiveViewLoop() = default;
+
+void LiveViewLoop::restart() {
+    m_remaining = RemainingTime();
+    m_timeShown = -2;
+}
+
+void LiveViewLoop::tLiveViewTimer() {
+    m_c.tLiveView.stop();
+    if (m_c.liveView.pbLiveView->isHidden()) {
+        return; // paused until the still closes
+    }
+    const std::span<const uint8_t> jpeg = m_fetcher.FetchLiveViewFrame();
+    if (!jpeg.empty()) {
+        try {
+            showFrame(jpeg);
+        } catch (const std::exception&) {
+            countDropped();
+        }
+    }
+    m_c.tLiveView.start();
+}
+
+void LiveViewLoop::showFrame(std::span<const uint8_t> jpeg) {
+    if (!m_decoder.decode(jpeg)) {
+        countDropped();
+        return;
+    }
+    QImage& bitmap = m_decoder.bitmap();
+    m_fields = ReadLiveViewFields(m_fetcher.header());
+    placeImage(bitmap);
+    m_rate.frame(static_cast<int32_t>(m_poll.HalfSecondTicks()));
+    showTexts(bitmap);
+    m_c.bAF->setEnabled(!m_fields.focusDriving);
+    DrawLiveImageFrames(bitmap, LiveImageFrames(m_fields), m_labels);
+    PaintBox* box = m_c.liveView.pbLiveView;
+    CopyInto(box->canvas(), bitmap);
+    box->update();
+    drawNavigator();
+    ++m_shown;
+}
+
+void LiveViewLoop::placeImage(const QImage& bitmap) {
+    PaintBox* box = m_c.liveView.pbLiveView;
+    const int top = (m_c.liveView.gbPreview->contentsRect().height() - bitmap.height()) / 2;
+    if (box->height() != bitmap.height() || box->y() != top) {
+        box->setGeometry(box->x(), top, box->width(), bitmap.height());
+    }
+}
+
+void LiveViewLoop::showTexts(const QImage& bitmap) {
+    const int32_t fps = m_rate.FpsShown();
+    if (bitmap.width() != m_infoWidth || bitmap.height() != m_infoHeight || fps != m_infoFps) {
+        m_infoWidth = bitmap.width();
+        m_infoHeight = bitmap.height();
+        m_infoFps = fps;
+        m_c.liveView.lImageInfo->setText(
+            QStringLiteral("%1x%2 %3 fps").arg(m_infoWidth).arg(m_infoHeight).arg(fps));
+    }
+    const auto movieSeconds = static_cast<int32_t>(m_fields.movieTime_ms / 1000);
+    if (movieSeconds != m_movieSeconds) {
+        m_movieSeconds = movieSeconds;
+        m_c.lMovieTime->setText(QString::fromStdString(MovieTimeText(m_fields.movieTime_ms)));
+    }
+    const int32_t remaining = m_remaining.seconds(static_cast<uint16_t>(m_fields.remainingSeconds),
+                                                  static_cast<int32_t>(m_poll.LvSeconds()));
+    const int32_t shown = m_c.sbRecord->isChecked() ? -1 : remaining;
+    if (shown != m_timeShown) {
+        m_timeShown = shown;
+        m_c.liveView.lLVtime->setText(shown < 0 ? QStringLiteral("-")
+                                                : QString::fromStdString(LiveViewTimeText(shown)));
+    }
+}
+
+void LiveViewLoop::drawNavigator() {
+    PaintBox* nav = m_c.liveView.pbLV;
+    const PaintBox* image = m_c.liveView.pbLiveView;
+    const NavigatorGeometry geometry = Navigator(m_fields, nav->width());
+    if (!geometry.valid) {
+        return;
+    }
+    const QRect place(image->x() + image->width(), image->y(), nav->width(), geometry.height);
+    if (nav->geometry() != place) {
+        nav->setGeometry(place);
+    }
+    DrawNavigator(nav->canvas(), geometry);
+    nav->update();
+}
+
+void LiveViewLoop::countDropped() {
+    ++m_dropped;
+    m_c.liveView.lImageInfo->setToolTip(QStringLiteral("Frames dropped: %1").arg(m_dropped));
+}
