@@ -4,6 +4,9 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SIMULATE   ?= Y800
+# 1: the screenshot `make run` takes without a display shows live view.
+LIVEVIEW   ?= 0
+export LIVEVIEW
 CMAKE_GEN   = cmake -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 export ASAN_OPTIONS  ?= detect_leaks=1:abort_on_error=0

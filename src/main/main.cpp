@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
     });
     std::unique_ptr<ScreenshotRun> screenshot;
     if (!options.screenshotPath.isEmpty()) {
-        screenshot = std::make_unique<ScreenshotRun>(window, options.screenshotPath);
+        screenshot =
+            std::make_unique<ScreenshotRun>(window, options.screenshotPath, options.liveView);
         screenshot->start();
     }
     return QApplication::exec();

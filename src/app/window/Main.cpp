@@ -16,6 +16,7 @@
 #include "app/window/MainPageGeometry.h"
 #include "app/window/MainWindowSize.h"
 #include "app/window/PreviewGroupBuilder.h"
+#include "app/window/WheelRouting.h"
 #include "app/window/WidgetFactory.h"
 #include "app/window/WindowKeys.h"
 #include "app/window/WindowSettings.h"
@@ -339,6 +340,10 @@ void TfMain::connectWindowHandlers() {
     connect(m_c.pages.PageControl, &QTabWidget::currentChanged, this, &TfMain::PageControlChange);
     connect(m_c.camera.gbDSLR, &CameraGroupBox::doubleClicked, this, &TfMain::gbDSLRDblClick);
     connect(m_c.images.sbPreview, &QToolButton::clicked, this, &TfMain::sbPreviewClick);
+    m_wheel = std::make_unique<WheelRouting>(
+        *this,
+        WheelRouting::Controls{m_c.pages.tsAbout, m_c.about.mChangelog, m_c.liveView.gbPreview,
+                               m_c.liveView.pbLiveView, m_c.focus.cbLVzoom});
 }
 
 bool TfMain::isNormalState() const {

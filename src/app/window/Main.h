@@ -46,6 +46,7 @@ class StatePoll;
 class StatusBar;
 class TUSBwatch;
 class UiRequestDialog;
+class WheelRouting;
 class WindowKeys;
 
 class TfMain : public QMainWindow, public ConnectionHost {
@@ -191,6 +192,7 @@ private:
     std::unique_ptr<DetectionBridge> m_detectionHost;
     std::unique_ptr<CameraDetection> m_detection;
     std::unique_ptr<WindowKeys> m_keys;
+    std::unique_ptr<WheelRouting> m_wheel;
     int m_instanceNo = 0;
     bool m_connected = false;
     bool m_activatedOnce = false;

@@ -63,7 +63,8 @@ qsizetype readArgument(const QStringList& arguments, qsizetype index, ToolkitArg
         return index;
     }
     if (readSwitch(argument, QStringLiteral("--help"), options.showHelp, options.error) ||
-        readSwitch(argument, QStringLiteral("--version"), options.showVersion, options.error)) {
+        readSwitch(argument, QStringLiteral("--version"), options.showVersion, options.error) ||
+        readSwitch(argument, QStringLiteral("--live-view"), options.liveView, options.error)) {
         return index;
     }
     if (name == kSimulate) {
@@ -117,6 +118,7 @@ QString programHelp(const std::vector<std::string>& simulatedModels) {
                "                               of the USB bus (no model: none plugged in yet)\n"
                "  --log-file PATH              also write every log line to PATH\n"
                "  --screenshot PATH            connect, save a picture of the window, quit\n"
+               "  --live-view                  with --screenshot: switch live view on first\n"
                "  -h, --help                   show this help and exit\n"
                "  --version                    show the version and exit\n"
                "\n"
@@ -135,7 +137,7 @@ QString versionLine(const char* version) {
 
 QString usageLine() {
     return QStringLiteral("usage: vantora [--simulate MODEL[,MODEL...]] [--log-file PATH] "
-                          "[--screenshot PATH] [--help] [--version]");
+                          "[--screenshot PATH [--live-view]] [--help] [--version]");
 }
 QString webBaseAddress(const QString& settingsFile, const QString& environmentValue,
                        const QString& fallback) {

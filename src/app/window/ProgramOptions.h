@@ -14,6 +14,7 @@ struct ProgramOptions {
     std::optional<std::vector<std::string>> simulate;
     QString logFile;          // "--log-file PATH"
     QString screenshotPath;   // "--screenshot PATH"
+    bool liveView = false;    // "--live-view": the screenshot shows live view
     bool showHelp = false;    // "--help" or "-h": print programHelp() and stop
     bool showVersion = false; // "--version": print versionLine() and stop
     QString error;            // a usage error; the program says it and stops

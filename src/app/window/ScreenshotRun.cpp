@@ -2,6 +2,7 @@
 
 #include "app/window/Main.h"
 #include "connection/CameraConnection.h"
+#include "liveview/LiveViewLoop.h"
 #include "session/CameraSession.h"
 
 #include <QApplication>
@@ -9,10 +10,12 @@
 
 #include <cstdio>
 
-ScreenshotRun::ScreenshotRun(TfMain& window, QString path, QObject* parent)
-    : QObject(parent), m_window(window), m_path(std::move(path)) {
+ScreenshotRun::ScreenshotRun(TfMain& window, QString path, bool liveView, QObject* parent)
+    : QObject(parent), m_window(window), m_path(std::move(path)), m_liveView(liveView) {
     m_timer.setInterval(kPoll_ms);
     connect(&m_timer, &QTimer::timeout, this, &ScreenshotRun::poll);
+    m_frames.setInterval(kPoll_ms);
+    connect(&m_frames, &QTimer::timeout, this, &ScreenshotRun::waitForFrames);
 }
 
 void ScreenshotRun::start() {
@@ -24,7 +27,7 @@ void ScreenshotRun::poll() {
     const WindowControls& c = m_window.controls();
     if (m_window.session().connected()) {
         m_timer.stop();
-        QTimer::singleShot(kSettle_ms, this, &ScreenshotRun::capture);
+        connected();
         return;
     }
     // "Auto" may have connected already; otherwise press Start once it is
@@ -35,6 +38,25 @@ void ScreenshotRun::poll() {
     }
     if (m_waited_ms >= kConnectLimit_ms) {
         m_timer.stop();
+        capture();
+    }
+}
+
+void ScreenshotRun::connected() {
+    QToolButton* liveView = m_window.controls().liveView.sbLiveView;
+    if (!m_liveView || !liveView->isEnabled()) {
+        QTimer::singleShot(kSettle_ms, this, &ScreenshotRun::capture);
+        return;
+    }
+    liveView->click();
+    m_frames.start();
+}
+
+void ScreenshotRun::waitForFrames() {
+    m_framesWaited_ms += kPoll_ms;
+    if (m_window.liveViewLoop().shownFrames() >= kLiveFrames ||
+        m_framesWaited_ms >= kLiveViewLimit_ms) {
+        m_frames.stop();
         capture();
     }
 }

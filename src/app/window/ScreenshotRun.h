@@ -1,7 +1,8 @@
 #pragma once
 // A scripted start for demonstrations without a screen: once the window is
 // up it starts the camera connection (Start, or "Auto" doing it), waits for
-// it, saves a picture of the window and ends the program.
+// it, optionally switches live view on and waits for its frames, saves a
+// picture of the window and ends the program.
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -17,7 +18,11 @@ public:
     // Let the window paint the connected state before grabbing it.
     static constexpr int kSettle_ms = 500;
 
-    ScreenshotRun(TfMain& window, QString path, QObject* parent = nullptr);
+    // Frames live view shows before the picture, and the longest wait for them.
+    static constexpr int kLiveFrames = 30;
+    static constexpr int kLiveViewLimit_ms = 10000;
+
+    ScreenshotRun(TfMain& window, QString path, bool liveView = false, QObject* parent = nullptr);
 
     // Starts watching; the application quits with 0 when the picture was
     // saved and connected, 1 otherwise.
@@ -25,6 +30,8 @@ public:
 
 private:
     void poll();
+    void connected();
+    void waitForFrames();
     void capture();
 
     TfMain& m_window;
@@ -32,4 +39,7 @@ private:
     QTimer m_timer;
     int m_waited_ms = 0;
     bool m_clicked = false;
+    bool m_liveView = false;
+    QTimer m_frames;
+    int m_framesWaited_ms = 0;
 };
