@@ -136,6 +136,12 @@ void addLiveView(std::vector<SimCapability>& caps, const SimModel& model) {
     SimCapability area = makeUnsigned(orv::kCapContrastArea, kRW, 0, "Contrast area");
     area.valueType = orv::kVtPoint;
     caps.push_back(area);
+    // Face priority, wide area, normal area, tracking.
+    SimCapability afArea = makeUnsigned(orv::kCapLiveViewAfArea, kRW, 1, "LiveView AF area mode");
+    afArea.unsignedLimit = 3;
+    caps.push_back(afArea);
+    caps.push_back(makeEnumValues(orv::kCapLiveViewExposurePreview, kRW, {0, 1}, 0,
+                                  "LiveView exposure preview"));
     SimCapability image = makeUnsigned(orv::kCapLiveViewImage, kArrayR, 0, "Get LiveView image");
     image.valueType = orv::kVtArray;
     image.elementType = orv::kElemUnsigned;

@@ -243,12 +243,21 @@ int32_t writeValue(SimCapability& cap, uint32_t dataType, intptr_t data) {
     }
     case orv::kVtInteger:
         return dataType == orv::kDtInteger ? take(data, cap.i) : kErrWrongDataType;
-    case orv::kVtUnsigned:
+    case orv::kVtUnsigned: {
+        uint32_t value = 0;
         if (dataType == orv::kDtUnsignedInline) {
-            cap.u = static_cast<uint32_t>(data);
-            return kOk;
+            value = static_cast<uint32_t>(data);
+        } else if (dataType != orv::kDtUnsigned) {
+            return kErrWrongDataType;
+        } else if (const int32_t r = take(data, value); r != kOk) {
+            return r;
         }
-        return dataType == orv::kDtUnsigned ? take(data, cap.u) : kErrWrongDataType;
+        if (value > cap.unsignedLimit) {
+            return kErrBadValue;
+        }
+        cap.u = value;
+        return kOk;
+    }
     case orv::kVtFloat:
         return dataType == orv::kDtFloat ? take(data, cap.f) : kErrWrongDataType;
     case orv::kVtPoint: {

@@ -19,6 +19,7 @@ struct SimCapability {
 
     // Value; the field in use follows valueType.
     uint32_t u = 0;
+    uint32_t unsignedLimit = UINT32_MAX; // unsigned values above it are refused
     int32_t i = 0;
     bool b = false;
     double f = 0.0;
