@@ -67,6 +67,14 @@ enum BodyEvent : uint32_t {
     kEvUnassigned = 0x120,      // a code no body event is assigned to
 };
 
+// Damage done to live view frames (SimControl::setLiveViewFault).
+enum class LiveViewFault {
+    None,
+    CorruptJpeg,    // the JPEG's frame header is broken: no decoder reads it
+    TruncatedFrame, // the frame ends inside the entropy-coded data, without end marker
+    SegmentPastEnd, // the frame ends inside a marker segment, whose length runs past it
+};
+
 // Static facade: the simulator is one process-wide world of cameras.
 class SimControl {
 public:
