@@ -1,5 +1,6 @@
 #include "SimBody.h"
 
+#include "SimLiveView.h"
 #include "SimResult.h"
 #include "SimScene.h"
 
@@ -98,6 +99,7 @@ bool SimBody::endLiveView() {
         return false;
     }
     status->u = 0;
+    SimLiveView(m_world, m_camera).afterWrite(orv::kCapLiveViewStatus);
     valueChanged(orv::kCapLiveViewStatus);
     return true;
 }

@@ -135,6 +135,8 @@ void addLiveView(std::vector<SimCapability>& caps, const SimModel& model) {
     caps.push_back(makeUnsigned(orv::kCapMfDrive, kW, 0, "MF drive"));
     SimCapability area = makeUnsigned(orv::kCapContrastArea, kRW, 0, "Contrast area");
     area.valueType = orv::kVtPoint;
+    area.rect.x = kSensorWidth / 2; // contrast AF starts in the middle
+    area.rect.y = kSensorHeight / 2;
     caps.push_back(area);
     // Face priority, wide area, normal area, tracking.
     SimCapability afArea = makeUnsigned(orv::kCapLiveViewAfArea, kRW, 1, "LiveView AF area mode");

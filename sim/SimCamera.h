@@ -3,6 +3,7 @@
 // object with current values, and the items (pictures, movies) it holds.
 #include "SimCapability.h"
 #include "SimLenses.h"
+#include "SimLiveState.h"
 #include "SimModels.h"
 
 #include <cstdint>
@@ -101,6 +102,7 @@ public:
     const std::vector<SimItem>& items() const { return m_items; }
 
     SimBodyState& body() { return m_body; }
+    SimLiveState& live() { return m_live; }
 
 private:
     static constexpr size_t kLensSlots = 9;
@@ -120,6 +122,7 @@ private:
     uint32_t m_nextItemNumber = 1;
     LensData m_lenses[kLensSlots];
     SimBodyState m_body;
+    SimLiveState m_live;
 };
 
 // The capability list of a source for a model (values at power-on).

@@ -3,6 +3,8 @@
 
 #include "sim_control.h"
 
+#include <algorithm>
+
 namespace vsim {
 
 namespace {
@@ -290,6 +292,62 @@ std::vector<uint8_t> SimControl::fileBytes(int camera, uint32_t itemId, uint32_t
         vsim_data_file_bytes(camera, itemId, dataId, fileIndex, 0, nullptr, 0));
     vsim_data_file_bytes(camera, itemId, dataId, fileIndex, 0, bytes.data(), bytes.size());
     return bytes;
+}
+
+bool SimControl::setLiveViewSize(int camera, uint32_t width, uint32_t height) {
+    return vsim_set_live_view_size(camera, width, height) != 0;
+}
+
+bool SimControl::setLiveViewFaces(int camera, uint32_t count) {
+    return vsim_set_live_view_faces(camera, count) != 0;
+}
+
+bool SimControl::setLiveViewFault(int camera, LiveViewFault fault, int frames) {
+    return vsim_set_live_view_fault(camera, static_cast<int32_t>(fault), frames) != 0;
+}
+
+void SimControl::freezeLiveScene(int phase) {
+    vsim_freeze_live_scene(std::max(phase, 0));
+}
+
+void SimControl::moveLiveScene() {
+    vsim_freeze_live_scene(-1);
+}
+
+bool SimControl::liveSceneFrozen() {
+    return vsim_live_scene_frozen();
+}
+
+int SimControl::liveScenePhase() {
+    return vsim_live_scene_phase();
+}
+
+int SimControl::liveScenePhases() {
+    return vsim_live_scene_phases();
+}
+
+void SimControl::skipTime(uint32_t milliseconds) {
+    vsim_skip_time(milliseconds);
+}
+
+LiveViewState SimControl::liveViewState(int camera) {
+    vsim_live_view_state s{};
+    if (vsim_get_live_view_state(camera, &s) == 0) {
+        return {};
+    }
+    return {s.frames,  s.header_size,    s.jpeg_width,   s.jpeg_height,
+            s.faces,   s.focus_position, s.focus_target, s.blur_radius,
+            s.running, s.focus_driving,  s.in_focus};
+}
+
+std::vector<uint8_t> SimControl::liveViewHeader(int camera) {
+    std::vector<uint8_t> header(vsim_live_view_header(camera, nullptr, 0));
+    vsim_live_view_header(camera, header.data(), header.size());
+    return header;
+}
+
+uint64_t SimControl::liveFramesEncoded() {
+    return vsim_live_frames_encoded();
 }
 
 void SimControl::injectFault(const Fault& fault) {

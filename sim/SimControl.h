@@ -75,6 +75,21 @@ enum class LiveViewFault {
     SegmentPastEnd, // the frame ends inside a marker segment, whose length runs past it
 };
 
+// What the simulated body's live view is doing (SimControl::liveViewState).
+struct LiveViewState {
+    uint32_t frames = 0;     // frames sized since live view began
+    uint32_t headerSize = 0; // by the camera type: 64, 128 or 384
+    uint32_t jpegWidth = 0;  // of the frames to come
+    uint32_t jpegHeight = 0;
+    uint32_t faces = 0;        // in the scene, as the header counts them
+    int32_t focusPosition = 0; // lens focus: 0 (near end) to 10000 (far end)
+    int32_t focusTarget = 0;   // where the scene is sharp
+    uint32_t blurRadius = 0;   // of the last frame, in JPEG pixels; 0 is sharp
+    bool running = false;      // live view is on
+    bool focusDriving = false; // a contrast AF drive is under way
+    bool inFocus = false;      // contrast AF found the focus
+};
+
 // Static facade: the simulator is one process-wide world of cameras.
 class SimControl {
 public:
@@ -204,6 +219,29 @@ public:
     // such file.
     static std::vector<uint8_t> fileBytes(int camera, uint32_t itemId, uint32_t dataId,
                                           uint32_t fileIndex);
+
+    // Live view (sim_control.h tells how frames, zoom and focus behave).
+    // JPEG size of the frames (default 640 x 424); sides of 16 to 4096.
+    static bool setLiveViewSize(int camera, uint32_t width, uint32_t height);
+    // Faces in the scene, 0 to 255: the header counts them all; its table
+    // and the picture hold at most 35.
+    static bool setLiveViewFaces(int camera, uint32_t count);
+    // Damages the next `frames` frames (-1: until cleared); None clears.
+    static bool setLiveViewFault(int camera, LiveViewFault fault, int frames = -1);
+    // Holds every scene still at `phase` (reproducible frames), or lets it
+    // move again; moving after reset.
+    static void freezeLiveScene(int phase);
+    static void moveLiveScene();
+    static bool liveSceneFrozen();
+    static int liveScenePhase();
+    static int liveScenePhases();
+    // The live view clock (remaining time, scene motion) moves on at once.
+    static void skipTime(uint32_t milliseconds);
+    static LiveViewState liveViewState(int camera);
+    // The header of the frame sized last, as delivered (big-endian).
+    static std::vector<uint8_t> liveViewHeader(int camera);
+    // Live view pictures encoded since reset (the rest were copies).
+    static uint64_t liveFramesEncoded();
 
     // Faults.
     static void injectFault(const Fault& fault);

@@ -1,4 +1,5 @@
 // The exported C control interface: each function acts on the one world.
+#include "SimLiveView.h"
 #include "SimText.h"
 #include "SimWorld.h"
 #include "sim_control.h"
@@ -29,6 +30,7 @@ SimCapability* capOf(int camera, uint32_t capId, uint32_t valueType) {
 // The body changed a value: keep dependants in step and tell the program.
 int changed(int camera, uint32_t capId) {
     world().camera(camera)->afterWrite(capId);
+    vsim::SimLiveView(world(), *world().camera(camera)).afterWrite(capId);
     world().raiseValueChanged(camera, capId);
     return 1;
 }

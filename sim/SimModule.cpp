@@ -2,6 +2,7 @@
 
 #include "SimBody.h"
 #include "SimDelivery.h"
+#include "SimLiveView.h"
 #include "SimResult.h"
 
 #include <cstring>
@@ -29,11 +30,6 @@ orv::CallbackPair* callbackSlot(OpenObject& object, uint32_t capId) {
     default:
         return nullptr;
     }
-}
-
-// Live view frames the simulator does not produce yet: "not ready".
-bool isStreamCap(uint32_t capId) {
-    return capId == orv::kCapLiveViewImage;
 }
 
 // A started acquire completes after its last chunk, not at the next idle.
@@ -425,9 +421,6 @@ int32_t SimModule::start(const Call& call) {
         call.data == 0) {
         return kErrNoData;
     }
-    if (isStreamCap(cap->id)) {
-        return kErrNotReady;
-    }
     if (cap->id == orv::kCapAcquire && call.object->type == orv::kObjData) {
         return SimDelivery(m_world).beginAcquire(*call.object);
     }
@@ -464,7 +457,9 @@ int32_t SimModule::set(const Call& call) {
     }
     const int32_t result = writeValue(*cap, call.dataType, call.data);
     if (result == kOk && call.object->type == orv::kObjSource) {
-        m_world.camera(call.object->camera)->afterWrite(call.param);
+        SimCamera& camera = *m_world.camera(call.object->camera);
+        camera.afterWrite(call.param);
+        SimLiveView(m_world, camera).afterWrite(call.param);
         m_world.raiseValueChanged(call.object->camera, call.param);
     }
     return result;
@@ -484,8 +479,9 @@ int32_t SimModule::get(const Call& call) {
     if (!cap->allows(orv::kOpGet)) {
         return kErrNotPermitted;
     }
-    if (isStreamCap(cap->id)) {
-        return kErrNotReady;
+    if (cap->id == orv::kCapLiveViewImage && call.object->type == orv::kObjSource) {
+        return SimLiveView(m_world, *m_world.camera(call.object->camera))
+            .frameRecord(call.dataType, call.data);
     }
     if (cap->id == orv::kCapMovieRead) {
         return SimDelivery(m_world).movieSize(*call.object, call.dataType, call.data);
@@ -504,8 +500,9 @@ int32_t SimModule::getContents(const Call& call) {
     if (!cap->allows(orv::kOpGet | orv::kOpGetArray)) {
         return kErrNotPermitted;
     }
-    if (isStreamCap(cap->id)) {
-        return kErrNotReady;
+    if (cap->id == orv::kCapLiveViewImage && call.object->type == orv::kObjSource) {
+        return SimLiveView(m_world, *m_world.camera(call.object->camera))
+            .frameContents(call.dataType, call.data);
     }
     if (cap->id == orv::kCapMovieRead) {
         return SimDelivery(m_world).movieChunk(*call.object, call.dataType, call.data);

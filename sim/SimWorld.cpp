@@ -42,6 +42,8 @@ void SimWorld::reset() {
     m_faults.clear();
     m_transfers.clear();
     m_delivery = {};
+    m_liveClock.reset();
+    m_liveFrames.clear();
     clearCallLog();
     m_lastUiReply = -1;
     m_sceneMotion = false;

@@ -7,7 +7,9 @@
 #include "SimCamera.h"
 #include "SimControl.h"
 #include "SimFaults.h"
+#include "SimFrameCache.h"
 #include "SimItemFiles.h"
+#include "SimLiveClock.h"
 #include "SimObjects.h"
 #include "SimQueue.h"
 #include "SimTransfers.h"
@@ -51,6 +53,9 @@ public:
     SimFaults& faults() { return m_faults; }
     SimTransfers& transfers() { return m_transfers; }
     SimDeliverySettings& deliverySettings() { return m_delivery; }
+    // Live view: the clock it runs on and the frames already encoded.
+    SimLiveClock& liveClock() { return m_liveClock; }
+    SimFrameCache& liveFrames() { return m_liveFrames; }
 
     // Call log; the generation changes whenever the log is cleared, so an
     // entry call that started before can tell its slot is gone.
@@ -85,6 +90,8 @@ private:
     SimFaults m_faults;
     SimTransfers m_transfers;
     SimDeliverySettings m_delivery;
+    SimLiveClock m_liveClock;
+    SimFrameCache m_liveFrames;
     std::vector<CallRecord> m_log;
     uint64_t m_logGeneration = 0;
     int32_t m_lastUiReply = -1;

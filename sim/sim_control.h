@@ -243,6 +243,64 @@ int vsim_remove_object_capability(const vsim_event_target* target, uint32_t cap)
 /* Reply to the last delivered request; -1 when none was delivered. */
 int32_t vsim_last_ui_reply(void);
 
+/* ---- Live view ------------------------------------------------------------------ *
+ * While live view status 0x823E is 1, a get of 0x8247 sizes the next frame (array
+ * record: one byte per element, the element count the whole frame) and the
+ * get-array that follows copies that frame: a header of 64, 128 or 384 bytes by
+ * camera type 0x81D7, every number big-endian, then a JPEG. While 0x823E is 0 both
+ * answer "not ready". The scene is 6000 x 4000 sensor units; it moves on 25 phases
+ * a second and repeats after vsim_live_scene_phases() of them. Zoom 0x823F shows a
+ * smaller area ("100%": one sensor unit per pixel) around the contrast-AF point
+ * 0x824A, which also centres the AF area (its size by live view AF area mode
+ * 0x8275). MF drive 0x8249 moves the lens focus by the MF drive step 0x8248 last
+ * written (0 towards near, 1 towards far); a write of contrast AF 0x8240 drives it
+ * over 8 frames (header byte 30 set) to the scene's focus (byte 40 then 2). The
+ * further the focus is off, the more the picture blurs. */
+enum vsim_live_view_fault {
+    VSIM_LIVE_VIEW_FAULT_NONE = 0,
+    VSIM_LIVE_VIEW_FAULT_CORRUPT_JPEG = 1,     /* the JPEG's frame header is broken */
+    VSIM_LIVE_VIEW_FAULT_TRUNCATED_FRAME = 2,  /* ends inside the entropy-coded data */
+    VSIM_LIVE_VIEW_FAULT_SEGMENT_PAST_END = 3, /* ends inside a marker segment */
+};
+
+typedef struct vsim_live_view_state {
+    uint32_t frames;      /* frames sized since live view began */
+    uint32_t header_size; /* by the camera type: 64, 128 or 384 */
+    uint32_t jpeg_width;  /* of the frames to come */
+    uint32_t jpeg_height;
+    uint32_t faces;         /* in the scene, as the header counts them */
+    int32_t focus_position; /* lens focus: 0 (near end) to 10000 (far end) */
+    int32_t focus_target;   /* where the scene is sharp */
+    uint32_t blur_radius;   /* of the last frame, in JPEG pixels; 0 is sharp */
+    bool running;           /* live view is on */
+    bool focus_driving;     /* a contrast AF drive is under way */
+    bool in_focus;          /* contrast AF found the focus */
+} vsim_live_view_state;
+
+/* JPEG size of the frames (default 640 x 424); sides of 16 to 4096. */
+int vsim_set_live_view_size(int camera, uint32_t width, uint32_t height);
+/* Faces in the scene, 0 to 255: the header counts `count` (384-byte headers);
+ * its table and the picture hold at most 35 of them. */
+int vsim_set_live_view_faces(int camera, uint32_t count);
+/* Damages the next `frames` frames (-1: until cleared) as `fault` says
+ * (enum vsim_live_view_fault); VSIM_LIVE_VIEW_FAULT_NONE clears. */
+int vsim_set_live_view_fault(int camera, int32_t fault, int32_t frames);
+/* Holds every scene still at `phase` (taken modulo the phase count); a
+ * negative phase lets it move again. Moving after reset. */
+void vsim_freeze_live_scene(int32_t phase);
+bool vsim_live_scene_frozen(void);
+int32_t vsim_live_scene_phase(void);
+int32_t vsim_live_scene_phases(void);
+/* The live view clock (remaining time, scene motion) moves on at once. */
+void vsim_skip_time(uint32_t milliseconds);
+int vsim_get_live_view_state(int camera, vsim_live_view_state* out);
+/* The header of the frame sized last, as delivered; copies up to `size` bytes
+ * and returns its length (0 before the first frame). */
+size_t vsim_live_view_header(int camera, void* buffer, size_t size);
+/* Live view pictures encoded since reset; a frame of a picture already
+ * encoded is copied instead. */
+uint64_t vsim_live_frames_encoded(void);
+
 /* ---- Faults and log ------------------------------------------------------------ */
 void vsim_inject_fault(const vsim_fault* fault);
 void vsim_clear_faults(void);
