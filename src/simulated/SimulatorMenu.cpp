@@ -13,6 +13,9 @@ namespace {
 constexpr int32_t kDrainStep_percent = 10;
 constexpr double kSceneStep_stops = 1.0;
 constexpr uint32_t kRecordingErrorReason = 0x2001;
+// A frame fault from the menu lasts about a second of frames, long enough
+// to see what the window does with them.
+constexpr int kMenuFaultFrames = 25;
 
 // Entries of a list submenu (models, lenses) get the keys 1-9 and then
 // letters, so each can be chosen from the keyboard whatever the names are.
@@ -55,6 +58,7 @@ void SimulatorMenu::addBodyEntries() {
     addDial(QStringLiteral("Turn &ISO dial"), orv::kCapSensitivity);
     addLensMenu();
     addSceneMenu();
+    addLiveViewMenu();
     addBodyAction(*m_menu, QStringLiteral("&Drain battery"),
                   [](int camera) { vsim::SimControl::drainBattery(camera, kDrainStep_percent); });
     addBodyAction(*m_menu, QStringLiteral("End live &view"),
@@ -101,6 +105,42 @@ void SimulatorMenu::addSceneMenu() {
     connect(scene, &QMenu::aboutToShow, motion,
             [motion] { motion->setChecked(vsim::SimControl::sceneMotion()); });
     connect(motion, &QAction::toggled, this, [](bool on) { vsim::SimControl::setSceneMotion(on); });
+}
+
+void SimulatorMenu::addLiveViewMenu() {
+    QMenu* live = addBodyMenu(QStringLiteral("Live vie&w"));
+    const auto faces = [](uint32_t count) {
+        return [count](int camera) { vsim::SimControl::setLiveViewFaces(camera, count); };
+    };
+    addBodyAction(*live, QStringLiteral("&No faces"), faces(0));
+    addBodyAction(*live, QStringLiteral("&One face"), faces(1));
+    addBodyAction(*live, QStringLiteral("&Three faces"), faces(3));
+    addBodyAction(*live, QStringLiteral("&Many faces"), faces(35));
+    live->addSeparator();
+    // The scene is one for every camera, so freezing needs none attached.
+    QAction* freeze = live->addAction(QStringLiteral("&Freeze scene"));
+    freeze->setCheckable(true);
+    connect(live, &QMenu::aboutToShow, freeze,
+            [freeze] { freeze->setChecked(vsim::SimControl::liveSceneFrozen()); });
+    connect(freeze, &QAction::toggled, this, [](bool on) {
+        if (on) {
+            vsim::SimControl::freezeLiveScene(vsim::SimControl::liveScenePhase());
+        } else {
+            vsim::SimControl::moveLiveScene();
+        }
+    });
+    live->addSeparator();
+    const auto fault = [](vsim::LiveViewFault kind) {
+        return [kind](int camera) {
+            vsim::SimControl::setLiveViewFault(camera, kind, kMenuFaultFrames);
+        };
+    };
+    addBodyAction(*live, QStringLiteral("&Corrupt frames"),
+                  fault(vsim::LiveViewFault::CorruptJpeg));
+    addBodyAction(*live, QStringLiteral("T&runcated frames"),
+                  fault(vsim::LiveViewFault::TruncatedFrame));
+    addBodyAction(*live, QStringLiteral("&Segment past the end"),
+                  fault(vsim::LiveViewFault::SegmentPastEnd));
 }
 
 void SimulatorMenu::addCardEntries() {

@@ -1,7 +1,8 @@
 #pragma once
 // The "Simulator" menu of a simulated run: plugs cameras into the simulated
 // USB bus and pulls them out again, as a user would with real cables, and
-// acts on the camera body (shutter button, dials, lens, battery, card). The
+// acts on the camera body (shutter button, dials, lens, battery, card, the
+// faces before the lens and frames gone wrong in live view). The
 // window sees only what the camera reports, exactly as for real cameras.
 #include <QObject>
 
@@ -44,6 +45,7 @@ private:
     void addDial(const QString& text, uint32_t capId);
     void addLensMenu();
     void addSceneMenu();
+    void addLiveViewMenu();
     void addCardEntries();
     QAction* addBodyAction(QMenu& menu, const QString& text, BodyAction action);
     QMenu* addBodyMenu(const QString& text);

@@ -228,6 +228,14 @@ TEST_F(SimulatorMenuTest, BodyEntriesActOnTheLastPluggedCamera) {
     manual->trigger();
     EXPECT_EQ(vsim::SimControl::mountedLens(plugged), "35mm f/2 without processor");
     EXPECT_EQ(vsim::SimControl::mountedLens(first), "18-105mm f/3.5-5.6");
+
+    QAction* live = entry(menu.menu(), "Live view");
+    ASSERT_NE(live, nullptr);
+    QAction* three = entry(*live->menu(), "Three faces");
+    ASSERT_NE(three, nullptr);
+    three->trigger();
+    EXPECT_EQ(vsim::SimControl::liveViewState(plugged).faces, 3u);
+    EXPECT_EQ(vsim::SimControl::liveViewState(first).faces, 0u);
 }
 
 TEST_F(SimulatorMenuTest, UnknownModelIsNotPlugged) {
