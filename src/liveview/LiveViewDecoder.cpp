@@ -19,6 +19,17 @@ bool LiveViewDecoder::decode(std::span<const uint8_t> jpeg) {
     if (m_handle == nullptr || jpeg.empty()) {
         return false;
     }
+    if (decodeWith(jpeg)) {
+        return true;
+    }
+    // After a damaged frame the decompressor refuses good ones too (its
+    // reader is left inside the broken image): a new one takes over.
+    tjDestroy(m_handle);
+    m_handle = tjInitDecompress();
+    return false;
+}
+
+bool LiveViewDecoder::decodeWith(std::span<const uint8_t> jpeg) {
     const auto size = static_cast<unsigned long>(jpeg.size());
     int width = 0;
     int height = 0;

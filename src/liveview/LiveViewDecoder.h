@@ -1,7 +1,8 @@
 #pragma once
 // `LvDecoder`: one TurboJPEG decompressor for the whole run, decoding every
 // live frame at full size into the same bitmap (`LvBitmap`), which is
-// reallocated only when the frame size changes.
+// reallocated only when the frame size changes. Only a damaged frame costs
+// a new decompressor.
 #include <QImage>
 
 #include <cstdint>
@@ -19,6 +20,8 @@ public:
     QImage& bitmap() { return m_bitmap; }
 
 private:
+    bool decodeWith(std::span<const uint8_t> jpeg);
+
     void* m_handle = nullptr;
     QImage m_bitmap;
 };

@@ -7,6 +7,7 @@
 #include "liveview/LiveViewGeometry.h"
 #include "liveview/LiveViewLoop.h"
 #include "liveview/LiveViewPainting.h"
+#include "widgets/ImageView.h"
 #include "widgets/PaintBox.h"
 
 #include <QTest>
