@@ -31,6 +31,7 @@
 #include "images/NamingState.h"
 #include "images/PosixFileSystem.h"
 #include "images/TransferStep.h"
+#include "liveview/FocusHandlers.h"
 #include "liveview/FocusPointDisplay.h"
 #include "liveview/LiveViewLoop.h"
 #include "liveview/LiveViewMode.h"
@@ -159,6 +160,8 @@ void TfMain::buildSubsystems() {
 void TfMain::buildFollowers() {
     m_focusPoint =
         std::make_unique<FocusPointDisplay>(m_c.focus.iFocus, m_c.focus.iContrastAF, *m_session);
+    m_focusHandlers =
+        std::make_unique<FocusHandlers>(m_c.focus, m_c.shooting.sbLock, *m_focusPoint, *m_session);
     connect(m_connection.get(), &CameraConnection::settingsRead, this,
             [this] { m_focusPoint->cameraSettingsRead(); });
     connect(m_session.get(), &CameraSession::capabilityValueChanged, this, [this](uint32_t capId) {

@@ -26,6 +26,7 @@ class CameraListCombo;
 class CameraSession;
 class DeferredAction;
 class DetectionBridge;
+class FocusHandlers;
 class FocusPointDisplay;
 class ImageBrowser;
 class LiveViewLoop;
@@ -79,6 +80,7 @@ public:
     TUSBwatch& usbWatch() { return *m_usbWatch; }
     DeferredAction& deferredAction() { return *m_deferred; }
     FocusPointDisplay& focusPoint() { return *m_focusPoint; }
+    FocusHandlers& focusHandlers() { return *m_focusHandlers; }
     StatePoll& statePoll() { return *m_poll; }
     LiveViewLoop& liveViewLoop() { return *m_liveViewLoop; }
     LiveViewMode& liveViewMode() { return *m_liveViewMode; }
@@ -184,6 +186,7 @@ private:
     std::unique_ptr<DeferredAction> m_deferred;
     std::unique_ptr<CameraConnection> m_connection;
     std::unique_ptr<FocusPointDisplay> m_focusPoint;
+    std::unique_ptr<FocusHandlers> m_focusHandlers;
     std::unique_ptr<StatePoll> m_poll;
     std::unique_ptr<PollDisplay> m_pollDisplay;
     std::unique_ptr<LiveViewLoop> m_liveViewLoop;
