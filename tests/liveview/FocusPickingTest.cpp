@@ -7,79 +7,64 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <set>
 #include <utility>
 
 namespace {
 
-struct Hit {
-    QPoint pixel;
-    std::optional<AfCell> cell;
+// A click box, inclusive, and the point it selects.
+struct Box {
+    int left, right, top, bottom;
+    AfCell cell;
 };
 
-void expectHits(int layout, std::initializer_list<Hit> hits) {
-    for (const Hit& hit : hits) {
-        const std::optional<AfCell> got = AfPointAtPixel(layout, hit.pixel);
-        EXPECT_EQ(got, hit.cell) << layout << " at " << hit.pixel.x() << "," << hit.pixel.y();
+// The box's corner pixels select its point; the pixels just beyond its
+// edges lie in gaps (no two boxes of a layout touch).
+void expectBoxes(int layout, std::initializer_list<Box> boxes) {
+    for (const Box& b : boxes) {
+        for (QPoint inside : {QPoint(b.left, b.top), QPoint(b.right, b.bottom),
+                              QPoint(b.left, b.bottom), QPoint(b.right, b.top)}) {
+            EXPECT_EQ(AfPointAtPixel(layout, inside), b.cell)
+                << layout << " at " << inside.x() << "," << inside.y();
+        }
+        for (QPoint outside : {QPoint(b.left - 1, b.top), QPoint(b.right + 1, b.bottom),
+                               QPoint(b.left, b.top - 1), QPoint(b.right, b.bottom + 1)}) {
+            EXPECT_EQ(AfPointAtPixel(layout, outside), std::nullopt)
+                << layout << " at " << outside.x() << "," << outside.y();
+        }
     }
 }
 
-constexpr std::nullopt_t kGap = std::nullopt;
-
 } // namespace
 
-// First and last pixel of boxes, and the gaps beside them.
-TEST(AfPointAtPixelTest, BoxesOfThe11Layout) {
-    expectHits(11, {
-                       {{14, 17}, AfCell{-2, 0}},
-                       {{20, 25}, AfCell{-2, 0}},
-                       {{21, 20}, kGap},
-                       {{14, 16}, kGap},
-                       {{14, 8}, kGap}, // no row +1 at the edge
-                       {{28, 5}, AfCell{-1, 1}},
-                       {{34, 13}, AfCell{-1, 1}},
-                       {{30, 14}, kGap},
-                       {{34, 37}, AfCell{-1, -1}},
-                       {{43, 1}, AfCell{0, 1}},
-                       {{51, 7}, AfCell{0, 1}},
-                       {{47, 8}, kGap},
-                       {{47, 33}, kGap},
-                       {{51, 40}, AfCell{0, -1}},
-                       {{61, 29}, AfCell{1, -1}},
-                       {{81, 25}, AfCell{2, 0}},
-                       {{82, 20}, kGap},
-                   });
-}
-
-TEST(AfPointAtPixelTest, BoxesOfThe39And51Layouts) {
-    expectHits(39, {
-                       {{4, 7}, AfCell{-5, 1}},
-                       {{9, 12}, AfCell{-5, 1}},
-                       {{4, 6}, kGap},
-                       {{10, 10}, kGap},
-                       {{4, 34}, AfCell{-5, -1}},
-                       {{36, 0}, AfCell{-1, 2}},
-                       {{44, 6}, kGap},
-                       {{49, 41}, AfCell{0, -2}},
-                       {{60, 2}, kGap}, // no row +2 outside the centre columns
-                       {{89, 29}, AfCell{5, -1}},
-                       {{90, 30}, kGap},
-                   });
-    expectHits(51, {
-                       {{4, 12}, kGap}, // the outline starts here, the box one pixel on
-                       {{5, 10}, AfCell{-5, 1}},
-                       {{9, 30}, AfCell{-5, -1}},
-                       {{7, 4}, kGap},
-                       {{12, 2}, AfCell{-4, 2}},
-                       {{17, 38}, AfCell{-4, -2}},
-                       {{14, 8}, kGap},
-                       {{36, 0}, AfCell{-1, 2}},
-                       {{42, 41}, AfCell{-1, -2}},
-                       {{43, 20}, kGap},
-                       {{45, 18}, AfCell{0, 0}},
-                       {{92, 26}, AfCell{5, -1}},
-                       {{93, 26}, kGap},
-                   });
+TEST(AfPointAtPixelTest, ClickBoxesOfEachLayout) {
+    expectBoxes(11, {{14, 20, 17, 25, {-2, 0}},
+                     {28, 34, 5, 13, {-1, 1}},
+                     {28, 34, 29, 37, {-1, -1}},
+                     {43, 51, 1, 7, {0, 1}},
+                     {43, 51, 17, 25, {0, 0}},
+                     {43, 51, 34, 40, {0, -1}},
+                     {75, 81, 17, 25, {2, 0}}});
+    expectBoxes(39, {{4, 9, 7, 12, {-5, 1}},
+                     {28, 33, 29, 34, {-2, -1}},
+                     {36, 41, 0, 5, {-1, 2}},
+                     {44, 49, 36, 41, {0, -2}},
+                     {52, 57, 18, 23, {1, 0}},
+                     {84, 89, 29, 34, {5, -1}}});
+    // Some boxes start a pixel beside their drawn outline, e.g. at 5 for column -5.
+    expectBoxes(51, {{5, 9, 10, 14, {-5, 1}},
+                     {12, 17, 2, 6, {-4, 2}},
+                     {28, 33, 34, 38, {-2, -2}},
+                     {36, 42, 0, 6, {-1, 2}},
+                     {45, 51, 18, 24, {0, 0}},
+                     {54, 60, 27, 33, {1, -1}},
+                     {63, 68, 10, 14, {2, 1}},
+                     {88, 92, 26, 30, {5, -1}}});
+    // Rows the clicked column does not have.
+    EXPECT_EQ(AfPointAtPixel(11, {14, 8}), std::nullopt);
+    EXPECT_EQ(AfPointAtPixel(39, {60, 2}), std::nullopt);
+    EXPECT_EQ(AfPointAtPixel(51, {90, 4}), std::nullopt);
 }
 
 // Every point of a layout can be clicked, and nothing is a point elsewhere.
@@ -96,8 +81,8 @@ TEST(AfPointAtPixelTest, EveryPointHasABoxAndUnknownLayoutsNone) {
         }
         EXPECT_EQ(hit.size(), static_cast<std::size_t>(layout));
     }
-    EXPECT_EQ(AfPointAtPixel(0, {47, 20}), kGap);
-    EXPECT_EQ(AfPointAtPixel(12, {47, 20}), kGap);
+    EXPECT_EQ(AfPointAtPixel(0, {47, 20}), std::nullopt);
+    EXPECT_EQ(AfPointAtPixel(12, {47, 20}), std::nullopt);
 }
 
 TEST(StepAfPointTest, ArrowsStayWithinTheLayout) {

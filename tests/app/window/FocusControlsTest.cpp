@@ -41,27 +41,23 @@ protected:
 TEST_F(FocusControlsTest, StripDrivesTheStepBeforeTheDirection) {
     connectTo("Y800");
     ASSERT_EQ(c().focus.iContrastAF->width(), 223);
-
-    SimControl::clearCallLog();
-    clickStrip(11, Qt::LeftButton);
-    EXPECT_EQ(SimControl::getRange(m_camera, orv::kCapMfDriveStep).value, 2300.0);
-    EXPECT_EQ(SimControl::getUnsigned(m_camera, orv::kCapMfDrive), 0u);
-    std::vector<std::size_t> steps = setsOf(orv::kCapMfDriveStep);
-    std::vector<std::size_t> drives = setsOf(orv::kCapMfDrive);
-    ASSERT_EQ(steps.size(), 1u);
-    ASSERT_EQ(drives.size(), 1u);
-    EXPECT_LT(steps[0], drives[0]);
-
-    SimControl::clearCallLog();
-    clickStrip(211, Qt::RightButton);
-    EXPECT_EQ(SimControl::getRange(m_camera, orv::kCapMfDriveStep).value, 300.0);
-    EXPECT_EQ(SimControl::getUnsigned(m_camera, orv::kCapMfDrive), 1u);
-    steps = setsOf(orv::kCapMfDriveStep);
-    drives = setsOf(orv::kCapMfDrive);
-    ASSERT_EQ(steps.size(), 1u);
-    ASSERT_EQ(drives.size(), 1u);
-    EXPECT_LT(steps[0], drives[0]);
-
+    const struct {
+        int x;
+        Qt::MouseButton button;
+        double step;
+        uint32_t direction;
+    } clicks[] = {{11, Qt::LeftButton, 2300.0, 0}, {211, Qt::RightButton, 300.0, 1}};
+    for (const auto& click : clicks) {
+        SimControl::clearCallLog();
+        clickStrip(click.x, click.button);
+        EXPECT_EQ(SimControl::getRange(m_camera, orv::kCapMfDriveStep).value, click.step);
+        EXPECT_EQ(SimControl::getUnsigned(m_camera, orv::kCapMfDrive), click.direction);
+        const std::vector<std::size_t> steps = setsOf(orv::kCapMfDriveStep);
+        const std::vector<std::size_t> drives = setsOf(orv::kCapMfDrive);
+        ASSERT_EQ(steps.size(), 1u);
+        ASSERT_EQ(drives.size(), 1u);
+        EXPECT_LT(steps[0], drives[0]) << "at " << click.x;
+    }
     SimControl::clearCallLog();
     clickStrip(111, Qt::LeftButton);
     EXPECT_EQ(SimControl::countCalls(orv::kCmdSet), 0) << "the centre drives nothing";
