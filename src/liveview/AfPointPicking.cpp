@@ -17,7 +17,8 @@ struct Span {
 constexpr Span kNone{};
 
 // Vertical click ranges of one kind of column, rows +2 (top) to -2.
-using RowSpans = std::array<Span, 5>;
+constexpr int kTopRow = 2;
+using RowSpans = std::array<Span, 2 * kTopRow + 1>;
 
 struct HitColumn {
     Span x;
@@ -101,9 +102,9 @@ std::optional<AfCell> AfPointAtPixel(int afPointCount, QPoint pixel) {
         for (std::size_t j = 0; j < rows.size(); ++j) {
             if (rows[j].holds(pixel.y())) {
                 const AfCell cell{static_cast<int>(i) - layout->columnReach(),
-                                  2 - static_cast<int>(j)};
-                // The boxes are drawn up from the same layout; a box without
-                // a point behind it would be a table error, never a choice.
+                                  kTopRow - static_cast<int>(j)};
+                // A box where the layout has no point would be a slip in the
+                // tables above; it must not choose a point that is not there.
                 return layout->isPoint(cell.col, cell.row) ? std::optional(cell) : std::nullopt;
             }
         }
