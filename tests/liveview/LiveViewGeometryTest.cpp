@@ -8,7 +8,6 @@
 #include "liveview/LiveViewPainting.h"
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -145,8 +144,6 @@ TEST(LiveViewClock, RemainingTimeIsTheCamerasOnceItHasChangedThreeTimes) {
 }
 
 TEST(LiveViewPainting, AfFrameColourFacesAndNavigator) {
-    int argc = 0;
-    QGuiApplication app(argc, nullptr);
     const FaceLabels labels(QFont(QStringLiteral("Tahoma"), 8));
     QImage image(640, 424, QImage::Format_RGB32);
     image.fill(Qt::black);

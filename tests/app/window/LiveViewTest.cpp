@@ -110,13 +110,15 @@ TEST_F(LiveViewTest, FacesAreFramedInTheImageAndTheNavigator) {
     const NavigatorGeometry geometry = Navigator(loop().fields(), nav->width());
     ASSERT_TRUE(geometry.valid);
     EXPECT_EQ(nav->height(), geometry.height);
+    // On a narrow navigator a face may be under a pixel wide: not drawn.
     const PixelBox& first = geometry.frames.boxes[0];
+    ASSERT_GT(nav->width(), 60) << "the test screen leaves the navigator room";
     EXPECT_EQ(nav->canvas().pixel(first.left, first.top), lvcolours::kFace);
     // A click on the navigator points the camera at that part of the sensor.
     QTest::mouseClick(nav, Qt::LeftButton, {}, QPoint(nav->width() / 4, geometry.height / 4));
     frames(1);
-    const auto expected = NavigatorClickPoint(loop().fields(), nav->width(), nav->width() / 4,
-                                              geometry.height / 4);
+    const auto expected =
+        NavigatorClickPoint(loop().fields(), nav->width(), nav->width() / 4, geometry.height / 4);
     EXPECT_EQ(vsim::SimControl::countCalls(kCmdSet, kCapContrastArea), 1);
     EXPECT_NEAR(loop().fields().afArea.centreX, expected->x, 1);
 }
@@ -131,8 +133,7 @@ TEST_F(LiveViewTest, HiddenImagePausesTheLoopAndDamagedFramesAreCounted) {
     c().liveView.pbLiveView->show();
     c().timers.tLiveView->start();
 
-    ASSERT_TRUE(
-        vsim::SimControl::setLiveViewFault(m_camera, vsim::LiveViewFault::CorruptJpeg, 2));
+    ASSERT_TRUE(vsim::SimControl::setLiveViewFault(m_camera, vsim::LiveViewFault::CorruptJpeg, 2));
     frames(3);
     EXPECT_EQ(loop().droppedFrames(), 2);
     EXPECT_EQ(loop().shownFrames(), 2);
