@@ -3,7 +3,8 @@
 // into the reused bitmap, overlays, navigator, texts and the copy into the
 // paint box — against TurboJPEG decoding the same frame and drawing the
 // same overlay. Also counts the heap allocations per frame in the steady
-// state (operator new; the decoder's own memory pools are not counted).
+// state (operator new, the simulated module's own included; the JPEG
+// decoder's memory pools are not counted).
 #include "SimControl.h"
 #include "app/window/Main.h"
 #include "camera/LiveViewFrame.h"

@@ -1,5 +1,7 @@
 #include "camera/CameraLink.h"
 
+#include <algorithm>
+
 #include "camera/Callbacks.h"
 #include "camera/CapabilityNames.h"
 #include "camera/CapabilityValues.h"
@@ -156,8 +158,35 @@ void CameraLink::completionArrived(CompletionRecord* record, int32_t result) {
     record->result = result;
     ++record->counter;
     if (record->abandoned) {
-        m_outstanding.erase(record);
+        retire(record);
     }
+}
+
+CompletionRecord* CameraLink::newRecord() {
+    if (m_spareRecords.empty()) {
+        m_outstanding.push_back(std::make_unique<CompletionRecord>());
+    } else {
+        m_outstanding.push_back(std::move(m_spareRecords.back()));
+        m_spareRecords.pop_back();
+    }
+    CompletionRecord* record = m_outstanding.back().get();
+    record->link = this;
+    return record;
+}
+
+void CameraLink::retire(CompletionRecord* record) {
+    const auto it = std::find_if(m_outstanding.begin(), m_outstanding.end(),
+                                 [record](const auto& owned) { return owned.get() == record; });
+    if (it == m_outstanding.end()) {
+        return;
+    }
+    std::unique_ptr<CompletionRecord> owned = std::move(*it);
+    m_outstanding.erase(it);
+    if (m_spareRecords.size() >= kSpareRecords) {
+        return;
+    }
+    *owned = CompletionRecord{};
+    m_spareRecords.push_back(std::move(owned));
 }
 
 bool CameraLink::IdlePump(CamObject* object) {
@@ -210,13 +239,10 @@ RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
     if (!isLoaded() || (object && !isLive(object))) {
         return outcome;
     }
-    auto owned = std::make_unique<CompletionRecord>();
-    CompletionRecord* record = owned.get();
-    record->link = this;
+    CompletionRecord* record = newRecord();
     record->block = std::move(request.block);
     record->contents = std::move(request.contents);
     record->extra = std::move(extra);
-    m_outstanding.emplace(record, std::move(owned));
 
     intptr_t data = record->block.empty() ? request.inlineData
                                           : reinterpret_cast<intptr_t>(record->block.data());
@@ -236,7 +262,7 @@ RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
     if (outcome.completed) {
         request.block = std::move(record->block);
         request.contents = std::move(record->contents);
-        m_outstanding.erase(record);
+        retire(record);
     } else {
         record->abandoned = true;
     }

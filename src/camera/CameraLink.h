@@ -43,6 +43,8 @@ public:
     static constexpr std::chrono::milliseconds kDefaultWaitLimit{5000};
     static constexpr std::chrono::milliseconds kDefaultStartWaitLimit{30000};
     static constexpr std::chrono::milliseconds kIdleSleep{10};
+    // Finished request records kept for reuse.
+    static constexpr size_t kSpareRecords = 4;
     static constexpr int kMaxCapabilityRetries = 100;
 
     explicit CameraLink(LogSink* log = nullptr, std::filesystem::path moduleDirectory =
@@ -180,6 +182,9 @@ public:
 
 private:
     void completionArrived(CompletionRecord* record, int32_t result);
+    // A record for a new request, and the end of one the module is done with.
+    CompletionRecord* newRecord();
+    void retire(CompletionRecord* record);
     std::chrono::milliseconds limitFor(const ModuleRequest& request) const;
     void reportTimeout(const ModuleRequest& request, std::chrono::milliseconds limit) const;
     bool readCapabilityList(const CamObjectRef& ref, std::vector<orv::CapabilityInfo>& list);
@@ -218,7 +223,10 @@ private:
     orv::EnumRecord m_enumScratch{};
     orv::ArrayRecord m_arrayScratch{};
 
-    std::unordered_map<const CompletionRecord*, std::unique_ptr<CompletionRecord>> m_outstanding;
+    // Requests in flight or given up on. Few at a time, so a vector; records
+    // done with are kept for the next request instead of freed.
+    std::vector<std::unique_ptr<CompletionRecord>> m_outstanding;
+    std::vector<std::unique_ptr<CompletionRecord>> m_spareRecords;
 
     std::unique_ptr<CapabilityValues> m_values;
     std::unique_ptr<SourceShortcuts> m_shortcuts;

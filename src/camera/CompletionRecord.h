@@ -1,5 +1,7 @@
 #pragma once
 // Bookkeeping of one asynchronous module request.
+#include "camera/RequestBlock.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -23,7 +25,7 @@ struct CompletionRecord {
     uint32_t counter = 0;
     int32_t result = 0; // as reported by the completion procedure
     bool abandoned = false;
-    std::vector<uint8_t> block;    // the data handed over by address
+    RequestBlock block;            // the data handed over by address
     std::vector<uint8_t> contents; // memory the block points into (enum/array contents)
     std::unique_ptr<CompletionExtra> extra;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // One request to the module as CameraLink::Submit sends it, and its outcome.
 #include "camera/CameraTypes.h"
+#include "camera/RequestBlock.h"
 
 #include <chrono>
 #include <cstdint>
@@ -16,7 +17,7 @@ struct ModuleRequest {
     uint32_t dataType = orv::kDtNone;
     // Handed to the module by address when not empty; holds the answer afterwards.
     // Empty afterwards when the request was given up (the record kept it).
-    std::vector<uint8_t> block;
+    RequestBlock block;
     // Memory the block points into (enum or array contents), kept alive with it.
     std::vector<uint8_t> contents;
     // Passed as the data argument itself when the block is empty.
@@ -29,7 +30,7 @@ struct ModuleRequest {
     const uint64_t* progress = nullptr;
 
     template <typename T> void setBlock(const T& value) {
-        block.resize(sizeof(T));
+        block.assign(sizeof(T), 0);
         std::memcpy(block.data(), &value, sizeof(T));
     }
     // The block read back as a record; false when the block is too short.

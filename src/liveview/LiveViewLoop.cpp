@@ -23,10 +23,14 @@ void LiveViewLoop::restart() {
 }
 
 void LiveViewLoop::tLiveViewTimer() {
-    m_c.tLiveView.stop();
     if (m_c.liveView.pbLiveView->isHidden()) {
-        return; // paused until the still closes
+        m_c.tLiveView.stop(); // paused until something starts it again
+        return;
     }
+    // The timer keeps running through the frame: nothing in a frame runs
+    // the event loop, and a tick that finds the camera layer inside a
+    // request is skipped by the gate, so ticks never overlap. (Stopping and
+    // restarting it would register a new timer on every frame.)
     const std::span<const uint8_t> jpeg = m_fetcher.FetchLiveViewFrame();
     if (!jpeg.empty()) {
         try {
@@ -35,7 +39,6 @@ void LiveViewLoop::tLiveViewTimer() {
             countDropped();
         }
     }
-    m_c.tLiveView.start();
 }
 
 void LiveViewLoop::showFrame(std::span<const uint8_t> jpeg) {

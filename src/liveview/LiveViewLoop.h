@@ -2,9 +2,9 @@
 // The live view loop on `tLiveView`: one frame per tick, in stages that can
 // each be measured — fetch (camera layer), decode into the reused bitmap,
 // overlay geometry from the header, drawing, then the navigator and the
-// texts. The timer is off while a frame is worked on, so ticks never pile
-// up; a hidden `pbLiveView` (a still shown with View) pauses the loop
-// until something starts the timer again. A damaged frame is dropped and
+// texts. Ticks never pile up: a frame is done within its tick. A hidden
+// `pbLiveView` (a still shown with View) stops the timer at the next tick,
+// and the loop waits until something starts it again. A damaged frame is dropped and
 // counted, never reported line by line: the count is in `lImageInfo`'s tool
 // tip, so a broken cable can be told from a frozen camera.
 #include "camera/LiveViewFrame.h"
