@@ -54,8 +54,9 @@ void ScreenshotRun::connected() {
 
 void ScreenshotRun::waitForFrames() {
     m_framesWaited_ms += kPoll_ms;
-    if (m_window.liveViewLoop().shownFrames() >= kLiveFrames ||
-        m_framesWaited_ms >= kLiveViewLimit_ms) {
+    const bool enough = m_window.liveViewLoop().shownFrames() >= kLiveFrames &&
+                        m_framesWaited_ms >= kLiveViewAtLeast_ms;
+    if (enough || m_framesWaited_ms >= kLiveViewLimit_ms) {
         m_frames.stop();
         capture();
     }

@@ -19,7 +19,9 @@ public:
     static constexpr int kSettle_ms = 500;
 
     // Frames live view shows before the picture, and the longest wait for them.
+    // Long enough for the frame rate, counted per second, to show.
     static constexpr int kLiveFrames = 30;
+    static constexpr int kLiveViewAtLeast_ms = 2500;
     static constexpr int kLiveViewLimit_ms = 10000;
 
     ScreenshotRun(TfMain& window, QString path, bool liveView = false, QObject* parent = nullptr);
