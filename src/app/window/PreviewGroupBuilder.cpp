@@ -26,7 +26,9 @@ void buildLiveViewPanelControls(QWidget* panel, LiveViewControls& lv, FocusContr
     lv.cbLVExpoPreview =
         make<QCheckBox>(panel, "cbLVExpoPreview", QRect(336, 4, 108, 18), "LV exposure preview");
     lv.cbLVExpoPreview->setText(QStringLiteral("Exp. preview"));
-    f.iContrastAF = make<PaintBox>(panel, "iContrastAF", QRect(446, 4, 223, 17),
+    // On the second row, beside the movie settings: the first row leaves it
+    // no room in a window of the default width.
+    f.iContrastAF = make<PaintBox>(panel, "iContrastAF", QRect(336, 30, 223, 17),
                                    "Click here to manual focus\r\nRight button: fine\r\n"
                                    "Left button: fast");
 }
