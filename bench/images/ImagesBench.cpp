@@ -4,9 +4,9 @@
 // a plain listing of the same folder.
 #include "app/window/Main.h"
 #include "images/ImageNaming.h"
-#include "simulated/SimulatedDeviceBackend.h"
 #include "widgets/WindowControls.h"
 
+#include "BenchServices.h"
 #include "QtBenchMain.h"
 
 #include <QApplication>
@@ -87,11 +87,7 @@ struct WindowWithPicture {
         file.open(QIODevice::WriteOnly);
         file.write(reinterpret_cast<const char*>(jpeg.data()), static_cast<qint64>(jpeg.size()));
         file.close();
-        WindowServices services;
-        services.settingsPath = dir.filePath(QStringLiteral("Vantora.ini"));
-        services.lockDirectory = dir.path().toStdString();
-        services.deviceList = [] { return std::make_unique<SimulatedDeviceBackend>(); };
-        services.logToStderr = false;
+        WindowServices services = benchWindowServices(dir, false);
         window = std::make_unique<TfMain>(services);
         window->controls().images.eImageDir->setText(dir.path() + QLatin1Char('/'));
         window->show();

@@ -10,10 +10,10 @@
 #include "camera/LiveViewFrame.h"
 #include "liveview/LiveViewLoop.h"
 #include "liveview/LiveViewPainting.h"
-#include "simulated/SimulatedDeviceBackend.h"
 #include "widgets/PaintBox.h"
 #include "widgets/WindowControls.h"
 
+#include "BenchServices.h"
 #include "QtBenchMain.h"
 
 #include <QDir>
@@ -65,13 +65,7 @@ struct LiveWindow {
         camera = vsim::SimControl::attach("Y800");
         vsim::SimControl::setLiveViewSize(camera, width, height);
         vsim::SimControl::freezeLiveScene(0);
-        WindowServices services;
-        services.settingsPath = dir.filePath(QStringLiteral("Vantora.ini"));
-        services.lockDirectory = dir.path().toStdString();
-        services.deviceList = [] { return std::make_unique<SimulatedDeviceBackend>(); };
-        services.logToStderr = false;
-        services.defaultImageDirectory = dir.filePath(QStringLiteral("images"));
-        QDir().mkpath(services.defaultImageDirectory);
+        WindowServices services = benchWindowServices(dir);
         window = std::make_unique<TfMain>(services);
         window->show();
         window->FormActivate();

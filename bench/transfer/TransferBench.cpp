@@ -6,9 +6,9 @@
 #include "app/window/Main.h"
 #include "session/CameraSession.h"
 #include "session/StatePoll.h"
-#include "simulated/SimulatedDeviceBackend.h"
 #include "widgets/WindowControls.h"
 
+#include "BenchServices.h"
 #include "QtBenchMain.h"
 
 #include <QApplication>
@@ -64,13 +64,7 @@ struct ConnectedWindow {
 
     ConnectedWindow() {
         camera = vsim::SimControl::attach("Y800");
-        WindowServices services;
-        services.settingsPath = dir.filePath(QStringLiteral("Vantora.ini"));
-        services.lockDirectory = dir.path().toStdString();
-        services.deviceList = [] { return std::make_unique<SimulatedDeviceBackend>(); };
-        services.logToStderr = false;
-        services.defaultImageDirectory = dir.filePath(QStringLiteral("images"));
-        QDir().mkpath(services.defaultImageDirectory);
+        WindowServices services = benchWindowServices(dir);
         window = std::make_unique<TfMain>(services);
         window->show();
         window->FormActivate();

@@ -2,10 +2,10 @@
 // of the whole program (poll, camera events of a moving simulated scene,
 // painting) over a stretch of wall time, against the same window with no
 // camera connected, both measured in this run.
+#include "BenchServices.h"
 #include "SimControl.h"
 #include "app/window/Main.h"
 #include "session/CameraSession.h"
-#include "simulated/SimulatedDeviceBackend.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -52,11 +52,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     vsim::SimControl::attach("Y800");
     vsim::SimControl::setSceneMotion(true); // as a --simulate run has it
-    WindowServices services;
-    services.settingsPath = dir.filePath(QStringLiteral("Vantora.ini"));
-    services.lockDirectory = dir.path().toStdString();
-    services.deviceList = [] { return std::make_unique<SimulatedDeviceBackend>(); };
-    services.logToStderr = false;
+    WindowServices services = benchWindowServices(dir, false);
     TfMain window(services);
     window.show();
     window.FormActivate();

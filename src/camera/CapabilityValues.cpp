@@ -253,18 +253,10 @@ std::string CapabilityValues::getEnumLines(CamObject* object, uint32_t capId) {
 
 bool CapabilityValues::getArray(CamObject* object, uint32_t capId, ArrayRecord& record,
                                 std::vector<uint8_t>& contents) {
-    ArrayRecord value{};
-    if (!getRecord(object, capId, kVtArray, kDtArray, value)) {
-        return false;
-    }
-    value.data = 0;
-    m_link.arrayScratch() = value;
     std::vector<uint8_t> data;
-    const size_t bytes = size_t{value.elementCount} * value.bytesPerElement;
-    if (bytes != 0 && !fetchContents(object, capId, kDtArray, value, data)) {
+    if (!getArrayReusing(object, capId, record, data)) {
         return false;
     }
-    record = value;
     contents = std::move(data);
     return true;
 }
