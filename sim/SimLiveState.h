@@ -28,7 +28,7 @@ constexpr uint32_t kContrastAfFrames = 8;
 constexpr uint32_t kLiveViewLimit_s = 1800;
 
 // The header's face table has room for this many faces.
-constexpr uint32_t kMaxHeaderFaces = 35;
+constexpr uint32_t kMaxHeaderFaces = orv::liveview::kMaxFaces;
 
 struct SimLiveState {
     // Chosen through the control interface.

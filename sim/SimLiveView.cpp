@@ -12,7 +12,6 @@ namespace vsim {
 namespace {
 
 constexpr uint32_t kFaceTableHeader = 384;
-constexpr uint8_t kStateInFocus = 2;
 
 // What one frame's header reports besides the picture's own key.
 struct HeaderFields {
@@ -53,34 +52,32 @@ void putArea(std::vector<uint8_t>& header, size_t at, const SimArea& area) {
 // The header in front of the JPEG; every number big-endian. Only the
 // 384-byte header has room for movie time, faces and sound.
 std::vector<uint8_t> liveHeader(uint32_t size, const HeaderFields& f) {
+    using namespace orv::liveview;
     std::vector<uint8_t> header(size, 0);
-    put16(header, 0, f.key.width);
-    put16(header, 2, f.key.height);
-    put16(header, 4, kSensorWidth);
-    put16(header, 6, kSensorHeight);
-    put16(header, 8, f.key.shown.width);
-    put16(header, 10, f.key.shown.height);
-    put16(header, 12, f.key.shown.cx);
-    put16(header, 14, f.key.shown.cy);
-    putArea(header, 16, f.af);
-    put8(header, 30, f.driving ? 1 : 0);
-    put16(header, 38, f.remaining_s);
-    put8(header, 40, f.inFocus ? kStateInFocus : 0);
-    put32(header, 44, f.serial);
+    put16(header, kJpegWidth, f.key.width);
+    put16(header, kJpegHeight, f.key.height);
+    put16(header, kWholeWidth, kSensorWidth);
+    put16(header, kWholeHeight, kSensorHeight);
+    putArea(header, kShownArea, f.key.shown);
+    putArea(header, kAfArea, f.af);
+    put8(header, kFocusDrive, f.driving ? 1 : 0);
+    put16(header, kRemainingTime, f.remaining_s);
+    put8(header, kFocusState, f.inFocus ? kStateInFocus : 0);
+    put32(header, kFrameSerial, f.serial);
     if (size < kFaceTableHeader) {
         return header;
     }
-    put32(header, 56, f.movie_ms);
-    put8(header, 62, f.faces);
+    put32(header, kMovieTime, f.movie_ms);
+    put8(header, kFaceCount, f.faces);
     const std::vector<SimArea> faces = facesAt(f.key.phase, f.faces);
     for (size_t i = 0; i < faces.size(); ++i) {
-        putArea(header, 64 + 8 * i, faces[i]);
+        putArea(header, kFaceTable + kAreaBytes * i, faces[i]);
     }
     const SimSound sound = soundAt(f.tick);
-    put8(header, 344, sound.peakLeft);
-    put8(header, 345, sound.peakRight);
-    put8(header, 346, sound.levelLeft);
-    put8(header, 347, sound.levelRight);
+    put8(header, kSoundPeakLeft, sound.peakLeft);
+    put8(header, kSoundPeakRight, sound.peakRight);
+    put8(header, kSoundLevelLeft, sound.levelLeft);
+    put8(header, kSoundLevelRight, sound.levelRight);
     return header;
 }
 

@@ -446,6 +446,36 @@ using EventProcFn = void (*)(intptr_t ref, uint32_t event, uintptr_t data);
 using DataProcFn = int32_t (*)(intptr_t ref, const void* info, const void* data);
 using UiRequestProcFn = uint32_t (*)(intptr_t ref, const void* request);
 
+// ---- Live view frame header (capability 0x8247) -----------------------------
+// Byte offsets of the header in front of each live view JPEG; 16- and
+// 32-bit numbers are big-endian on the wire. Positions and sizes are in
+// sensor units except the JPEG's own width and height. Areas are four
+// 16-bit numbers: width, height, centre x, centre y.
+namespace liveview {
+constexpr size_t kJpegWidth = 0;
+constexpr size_t kJpegHeight = 2;
+constexpr size_t kWholeWidth = 4;
+constexpr size_t kWholeHeight = 6;
+constexpr size_t kShownArea = 8;
+constexpr size_t kAfArea = 16;
+constexpr size_t kFocusDrive = 30;    // u8, non-zero while the lens drives
+constexpr size_t kRemainingTime = 38; // u16 seconds
+constexpr size_t kFocusState = 40;    // u8
+constexpr size_t kFrameSerial = 44;   // u32
+constexpr size_t kMovieTime = 56;     // u32 milliseconds; 384-byte headers only
+constexpr size_t kFaceCount = 62;     // u8; 384-byte headers only
+constexpr size_t kFaceTable = 64;     // kMaxFaces areas of 8 bytes
+constexpr size_t kFaceTableEnd = 344;
+constexpr size_t kSoundPeakLeft = 344; // u8 each, as received
+constexpr size_t kSoundPeakRight = 345;
+constexpr size_t kSoundLevelLeft = 346;
+constexpr size_t kSoundLevelRight = 347;
+constexpr size_t kAreaBytes = 8;
+constexpr int kMaxFaces = 35;
+constexpr uint8_t kStateInFocus = 2;
+static_assert(kFaceTable + kAreaBytes * kMaxFaces == kFaceTableEnd);
+} // namespace liveview
+
 constexpr const char* kEntryPointName = "ModuleEntryPoint";
 constexpr const char* kTransportLibraryName = "OrvPTP.so";
 

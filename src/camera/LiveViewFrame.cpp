@@ -15,10 +15,6 @@ constexpr size_t kShortHeader = 64;
 constexpr size_t kMediumHeader = 128;
 constexpr size_t kFullHeader = LiveViewHeader::kSize;
 
-constexpr size_t kFaceTable = 64;
-constexpr size_t kFaceTableEnd = 344;
-constexpr size_t kFaceCountOffset = 62;
-
 constexpr uint16_t kStartOfScan = 0xFFDA;
 constexpr uint8_t kMarkerPrefix = 0xFF;
 constexpr uint8_t kEndOfImage = 0xD9;
@@ -75,23 +71,25 @@ void ConvertLiveViewHeader(std::span<const uint8_t> received, LiveViewHeader& he
                             : std::min(received.size(), kShortHeader);
     std::array<uint8_t, kFullHeader>& bytes = header.bytes;
     std::memcpy(bytes.data(), received.data(), size);
-    for (size_t offset = 0; offset <= 22; offset += 2) {
+    // The image sizes and the shown and AF areas.
+    for (size_t offset = liveview::kJpegWidth; offset < liveview::kAfArea + liveview::kAreaBytes;
+         offset += 2) {
         swap16(bytes, offset);
     }
-    swap16(bytes, 38);
-    swap32(bytes, 44);
+    swap16(bytes, liveview::kRemainingTime);
+    swap32(bytes, liveview::kFrameSerial);
     if (size == kFullHeader) {
         swap32(bytes, 48);
         swap32(bytes, 52);
-        swap32(bytes, 56);
-        for (size_t offset = kFaceTable; offset < kFaceTableEnd; offset += 2) {
+        swap32(bytes, liveview::kMovieTime);
+        for (size_t offset = liveview::kFaceTable; offset < liveview::kFaceTableEnd; offset += 2) {
             swap16(bytes, offset);
         }
         return;
     }
     // Only the largest header has faces; what lies beyond a shorter one is
     // not this camera's.
-    bytes[kFaceCountOffset] = 0;
+    bytes[liveview::kFaceCount] = 0;
     std::fill(bytes.begin() + kMediumHeader, bytes.end(), uint8_t{0});
 }
 

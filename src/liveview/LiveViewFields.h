@@ -2,6 +2,8 @@
 // The live view header's fields by name, as the display reads them. All
 // positions and sizes are in sensor units (the whole image area), except
 // the JPEG's own width and height.
+#include "camera/CameraTypes.h"
+
 #include <array>
 #include <cstdint>
 
@@ -17,7 +19,7 @@ struct SensorArea {
 
 struct LiveViewFields {
     // The header's face table holds this many records; a larger count is cut.
-    static constexpr int kMaxFaces = 35;
+    static constexpr int kMaxFaces = orv::liveview::kMaxFaces;
 
     int jpegWidth = 0;
     int jpegHeight = 0;

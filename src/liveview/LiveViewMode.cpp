@@ -17,6 +17,13 @@ using namespace orv;
 namespace {
 constexpr uint32_t kPhotoSelector = 0;
 constexpr uint32_t kRecordingOff = 0;
+
+// Shows the camera's value without running the list's handler, which would
+// write it back; nothing is selected when the value is not in the list.
+void showQuietly(QComboBox* list, int index) {
+    const QSignalBlocker quiet(list);
+    list->setCurrentIndex(index < list->count() ? index : -1);
+}
 } // namespace
 
 LiveViewMode::LiveViewMode(Controls controls, CameraSession& session, StatePoll& poll,
@@ -49,8 +56,7 @@ void LiveViewMode::StartLiveView() {
     lv.pbLiveView->show();
     m_c.tLiveView.start();
     const int afArea = static_cast<int>(link.values().getUnsigned(source, kCapLiveViewAfArea));
-    QSignalBlocker quiet(m_c.focus.cbLVAF);
-    m_c.focus.cbLVAF->setCurrentIndex(afArea < m_c.focus.cbLVAF->count() ? afArea : -1);
+    showQuietly(m_c.focus.cbLVAF, afArea);
     lv.pLiveviewCtrl->show();
     m_c.sbLock->setEnabled(false);
     m_c.movie.sbRecord->setChecked(false);
@@ -92,11 +98,7 @@ void LiveViewMode::enterPhotoLiveView() {
         link.values().setUnsigned(source, kCapMovieRecordStatus, kRecordingOff);
     }
     link.shortcuts().setIndex(kCapLiveViewSelector, kPhotoSelector);
-    {
-        QSignalBlocker quiet(m_c.focus.cbLVzoom);
-        const int zoom = link.shortcuts().index(kCapLiveViewZoom);
-        m_c.focus.cbLVzoom->setCurrentIndex(zoom < m_c.focus.cbLVzoom->count() ? zoom : -1);
-    }
+    showQuietly(m_c.focus.cbLVzoom, link.shortcuts().index(kCapLiveViewZoom));
     m_c.movie.sbRecord->setEnabled(false);
     if (m_refillLists) {
         m_refillLists(true);
