@@ -45,6 +45,10 @@ constexpr Box kStripes{350, 400, 1950, 1700};
 constexpr Box kText{4050, 400, 5650, 1700};
 constexpr Box kChequer{350, 2350, 1950, 3650};
 constexpr Box kBars{4050, 2350, 5650, 3650};
+// A sun in the sky above the star: the scene's only blown-out highlight.
+constexpr double kSunX = 3000.0;
+constexpr double kSunY = 450.0;
+constexpr double kSunRadius = 220.0;
 
 // Well-mixed bits for a cell, so the grain and the text show no pattern.
 uint32_t hash(uint32_t a, uint32_t b, uint32_t c = 0) {
@@ -156,6 +160,11 @@ Rgb sceneAt(double x, double y, uint32_t grainX, uint32_t grainY) {
     const double dy = y - kStarY;
     if (dx * dx + dy * dy < kStarRadius * kStarRadius) {
         return star(dx, dy);
+    }
+    const double sx = x - kSunX;
+    const double sy = y - kSunY;
+    if (sx * sx + sy * sy < kSunRadius * kSunRadius) {
+        return Rgb{255, 255, 255};
     }
     if (kStripes.contains(x, y)) {
         return stripes(x, y);

@@ -4,10 +4,12 @@
 // paint box — against TurboJPEG decoding the same frame and drawing the
 // same overlay. Also counts the heap allocations per frame in the steady
 // state (operator new, the simulated module's own included; the JPEG
-// decoder's memory pools are not counted).
+// decoder's memory pools are not counted). Then the cost of the live view
+// aids: all of them on against all off, on the same frames.
 #include "SimControl.h"
 #include "app/window/Main.h"
 #include "camera/LiveViewFrame.h"
+#include "liveview/LiveViewAids.h"
 #include "liveview/LiveViewLoop.h"
 #include "liveview/LiveViewPainting.h"
 #include "widgets/PaintBox.h"
@@ -141,8 +143,67 @@ void BM_LiveView1920x1080(benchmark::State& state) {
     measure(state, 1920, 1080, "liveview_1920x1080");
 }
 
+// Every aid on together (all four guides, shadow zebras too, the spot meter
+// under a pointer in the middle; the luminance histogram, or the RGB one)
+// against the same frames with the aids off, both through the whole loop in
+// this run.
+AidSettings allAids(HistogramKind histogram) {
+    AidSettings a;
+    a.histogram = true;
+    a.histogramKind = histogram;
+    a.waveform = true;
+    a.zebras = true;
+    a.shadowLevel = 5;
+    a.peaking = true;
+    a.guides = kGuideAll;
+    a.spot = true;
+    a.falseColour = true;
+    return a;
+}
+
+double framesMs(LiveWindow& subject) {
+    subject.frames(kWarmFrames);
+    const Clock::time_point start = Clock::now();
+    subject.frames(kFrames);
+    return millisecondsSince(start) / kFrames;
+}
+
+void measureAids(benchmark::State& state, uint32_t width, uint32_t height, const char* name,
+                 HistogramKind histogram = HistogramKind::Luminance) {
+    LiveWindow subject(width, height);
+    LiveViewAids& aids = subject.window->liveViewLoop().aids();
+    double off = 0;
+    double on = 0;
+    for (auto _ : state) {
+        aids.setSettings(AidSettings());
+        off = framesMs(subject);
+        aids.setSettings(allAids(histogram));
+        aids.setPointer(QPoint(320, 212));
+        on = framesMs(subject);
+        state.SetIterationTime(on / 1000.0);
+    }
+    std::printf("%s_aids_off_ms_per_frame=%.3f\n%s_aids_on_ms_per_frame=%.3f\n"
+                "%s_aids_extra_ms=%.3f\nratio=%.3f\n",
+                name, off, name, on, name, on - off, on / off);
+}
+
+void BM_LiveViewAids640x424(benchmark::State& state) {
+    measureAids(state, 640, 424, "liveview_640x424");
+}
+
+void BM_LiveViewAidsRgb640x424(benchmark::State& state) {
+    measureAids(state, 640, 424, "liveview_640x424_rgb_histogram", HistogramKind::Rgb);
+}
+
+void BM_LiveViewAids1920x1080(benchmark::State& state) {
+    measureAids(state, 1920, 1080, "liveview_1920x1080");
+}
+
 BENCHMARK(BM_LiveView640x424)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 BENCHMARK(BM_LiveView1920x1080)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_LiveViewAids640x424)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_LiveViewAidsRgb640x424)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_LiveViewAids1920x1080)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 } // namespace
 

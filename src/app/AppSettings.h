@@ -11,6 +11,24 @@
 // Window state as the settings file stores it.
 enum class SavedWindowState : int { Normal = 0, Minimised = 1, Maximised = 2 };
 
+// The live view aids as stored ("Aid..." values); all off by default. The
+// window checks the levels against what its menus offer.
+struct SavedAids {
+    int histogram = 0;         // "AidHistogram": 0 off, 1 luminance, 2 RGB
+    bool waveform = false;     // "AidWaveform"
+    bool zebras = false;       // "AidZebras"
+    int zebraLevel = 98;       // "AidZebraLevel", per cent
+    int shadowLevel = 0;       // "AidShadowLevel", per cent, 0: none
+    bool peaking = false;      // "AidPeaking"
+    int peakingColour = 0;     // "AidPeakingColour": 0 red, 1 green, 2 white
+    int peakingThreshold = 40; // "AidPeakingThreshold"
+    int guides = 0;            // "AidGuides": 1 thirds, 2 golden, 4 cross, 8 diagonals
+    bool spot = false;         // "AidSpot"
+    bool falseColour = false;  // "AidFalseColour"
+
+    bool operator==(const SavedAids&) const = default;
+};
+
 // Each member is one named value of the settings file ("WindowState", "Top",
 // ...). Placement values are optional: the window applies them, in the order
 // Height, Top, Left, WindowState, only when the file held them; everything
@@ -29,6 +47,7 @@ struct AppSettings {
     QString imgDir;                               // "ImgDir"; the pictures folder unless stored
     bool preview = true;                          // "Preview"
     bool closePreview = false;                    // "ClosePreview"
+    SavedAids aids;
 
     bool operator==(const AppSettings&) const = default;
 };

@@ -44,6 +44,39 @@ template <typename T> void assignIfPresent(T& target, const std::optional<T>& va
     }
 }
 
+void readAids(const QSettings& s, SavedAids& a) {
+    const auto read = [&s](const char* name) { return readInt(s, QString::fromLatin1(name)); };
+    const auto flag = [&s](const char* name) { return readBool(s, QString::fromLatin1(name)); };
+    assignIfPresent(a.histogram, read("AidHistogram"));
+    assignIfPresent(a.waveform, flag("AidWaveform"));
+    assignIfPresent(a.zebras, flag("AidZebras"));
+    assignIfPresent(a.zebraLevel, read("AidZebraLevel"));
+    assignIfPresent(a.shadowLevel, read("AidShadowLevel"));
+    assignIfPresent(a.peaking, flag("AidPeaking"));
+    assignIfPresent(a.peakingColour, read("AidPeakingColour"));
+    assignIfPresent(a.peakingThreshold, read("AidPeakingThreshold"));
+    assignIfPresent(a.guides, read("AidGuides"));
+    assignIfPresent(a.spot, flag("AidSpot"));
+    assignIfPresent(a.falseColour, flag("AidFalseColour"));
+}
+
+void writeAids(QSettings& s, const SavedAids& a) {
+    const std::pair<const char*, int> values[] = {{"AidHistogram", a.histogram},
+                                                  {"AidWaveform", a.waveform ? 1 : 0},
+                                                  {"AidZebras", a.zebras ? 1 : 0},
+                                                  {"AidZebraLevel", a.zebraLevel},
+                                                  {"AidShadowLevel", a.shadowLevel},
+                                                  {"AidPeaking", a.peaking ? 1 : 0},
+                                                  {"AidPeakingColour", a.peakingColour},
+                                                  {"AidPeakingThreshold", a.peakingThreshold},
+                                                  {"AidGuides", a.guides},
+                                                  {"AidSpot", a.spot ? 1 : 0},
+                                                  {"AidFalseColour", a.falseColour ? 1 : 0}};
+    for (const auto& [name, value] : values) {
+        s.setValue(QString::fromLatin1(name), value);
+    }
+}
+
 } // namespace
 
 SettingsStore::SettingsStore()
@@ -77,6 +110,7 @@ AppSettings SettingsStore::RegRead(const QString& defaultImageDir) const {
     assignIfPresent(settings.closePreview, readBool(s, QStringLiteral("ClosePreview")));
     assignIfPresent(settings.previewWidth, readInt(s, QStringLiteral("PreWidth")));
     assignIfPresent(settings.pagesWidth, readInt(s, QStringLiteral("SecWidth")));
+    readAids(s, settings.aids);
 
     s.setAtomicSyncRequired(true);
     s.setValue(QStringLiteral("Version"), QString::fromLatin1(kProgramVersion));
@@ -117,6 +151,7 @@ bool SettingsStore::RegWrite(const AppSettings& settings) const {
     s.setValue(QStringLiteral("Preview"), settings.preview ? 1 : 0);
     s.setValue(QStringLiteral("ClosePreview"), settings.closePreview ? 1 : 0);
     s.setValue(QStringLiteral("ImgDir"), settings.imgDir);
+    writeAids(s, settings.aids);
     s.sync();
     // QSettings keeps reporting the first error it saw, so after replacing a
     // damaged file only reading it back tells whether the save worked.

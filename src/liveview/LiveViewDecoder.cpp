@@ -15,11 +15,11 @@ LiveViewDecoder::~LiveViewDecoder() {
     }
 }
 
-bool LiveViewDecoder::decode(std::span<const uint8_t> jpeg) {
+bool LiveViewDecoder::decode(std::span<const uint8_t> jpeg, bool toPixels) {
     if (m_handle == nullptr || jpeg.empty()) {
         return false;
     }
-    if (decodeWith(jpeg)) {
+    if (decodeWith(jpeg, toPixels)) {
         return true;
     }
     // After a damaged frame the decompressor refuses good ones too (its
@@ -29,12 +29,40 @@ bool LiveViewDecoder::decode(std::span<const uint8_t> jpeg) {
     return false;
 }
 
-bool LiveViewDecoder::decodeWith(std::span<const uint8_t> jpeg) {
+LumaView LiveViewDecoder::luma() const {
+    if (m_subsampling < 0) {
+        return {};
+    }
+    return {m_planeData[0].data(), m_strides[0], m_bitmap.width(), m_bitmap.height()};
+}
+
+bool LiveViewDecoder::preparePlanes(int width, int height, int subsampling) {
+    const int planes = subsampling == TJSAMP_GRAY ? 1 : 3;
+    for (int i = 0; i < 3; ++i) {
+        if (i >= planes) {
+            m_planeData[i].clear();
+            m_strides[i] = 0;
+            continue;
+        }
+        const int planeWidth = tjPlaneWidth(i, width, subsampling);
+        const int planeHeight = tjPlaneHeight(i, height, subsampling);
+        if (planeWidth <= 0 || planeHeight <= 0) {
+            return false;
+        }
+        m_strides[i] = planeWidth;
+        m_planeData[i].resize(static_cast<size_t>(planeWidth) * static_cast<size_t>(planeHeight));
+    }
+    m_subsampling = subsampling;
+    return true;
+}
+
+bool LiveViewDecoder::decodeWith(std::span<const uint8_t> jpeg, bool toPixels) {
     const auto size = static_cast<unsigned long>(jpeg.size());
     int width = 0;
     int height = 0;
     int subsampling = 0;
     int colorspace = 0;
+    m_subsampling = -1;
     if (tjDecompressHeader3(m_handle, jpeg.data(), size, &width, &height, &subsampling,
                             &colorspace) != 0 ||
         width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
@@ -46,9 +74,24 @@ bool LiveViewDecoder::decodeWith(std::span<const uint8_t> jpeg) {
             return false;
         }
     }
+    if (!preparePlanes(width, height, subsampling)) {
+        return false;
+    }
+    unsigned char* planes[3] = {m_planeData[0].data(), m_planeData[1].data(),
+                                m_planeData[2].data()};
     // A warning (a frame cut short, say) still gives a picture worth showing.
-    return tjDecompress2(m_handle, jpeg.data(), size, m_bitmap.bits(), width,
-                         static_cast<int>(m_bitmap.bytesPerLine()), height, TJPF_BGRX,
-                         TJFLAG_FASTDCT) == 0 ||
-           tjGetErrorCode(m_handle) == TJERR_WARNING;
+    const bool decoded = tjDecompressToYUVPlanes(m_handle, jpeg.data(), size, planes, width,
+                                                 m_strides, height, TJFLAG_FASTDCT) == 0 ||
+                         tjGetErrorCode(m_handle) == TJERR_WARNING;
+    if (!decoded) {
+        m_subsampling = -1;
+        return false;
+    }
+    if (!toPixels) {
+        return true;
+    }
+    const unsigned char* source[3] = {planes[0], planes[1], planes[2]};
+    return tjDecodeYUVPlanes(m_handle, source, m_strides, subsampling, m_bitmap.bits(), width,
+                             static_cast<int>(m_bitmap.bytesPerLine()), height, TJPF_BGRX,
+                             TJFLAG_FASTDCT) == 0;
 }

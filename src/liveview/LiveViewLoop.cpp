@@ -10,7 +10,7 @@
 LiveViewLoop::LiveViewLoop(Controls controls, CameraSession& session, const StatePoll& poll,
                            QObject* parent)
     : QObject(parent), m_c(controls), m_session(session), m_poll(poll), m_fetcher(session.link()),
-      m_labels(controls.liveView.pbLiveView->font()) {
+      m_labels(controls.liveView.pbLiveView->font()), m_aids(controls.liveView.pbLiveView->font()) {
     m_tick =
         std::make_unique<CameraTick>(m_c.tLiveView, session.link(), [this] { tLiveViewTimer(); });
 }
@@ -42,7 +42,7 @@ void LiveViewLoop::tLiveViewTimer() {
 }
 
 void LiveViewLoop::showFrame(std::span<const uint8_t> jpeg) {
-    if (!m_decoder.decode(jpeg)) {
+    if (!m_decoder.decode(jpeg, m_aids.needsColours())) {
         countDropped();
         return;
     }
@@ -52,8 +52,9 @@ void LiveViewLoop::showFrame(std::span<const uint8_t> jpeg) {
     m_rate.frame(static_cast<int32_t>(m_poll.HalfSecondTicks()));
     showTexts(bitmap);
     m_c.bAF->setEnabled(!m_fields.focusDriving);
-    DrawLiveImageFrames(bitmap, LiveImageFrames(m_fields), m_labels);
     PaintBox* box = m_c.liveView.pbLiveView;
+    showAidReadings(m_aids.apply(bitmap, QSize(box->width(), box->height()), m_decoder.luma()));
+    DrawLiveImageFrames(bitmap, LiveImageFrames(m_fields), m_labels);
     CopyInto(box->canvas(), bitmap);
     box->update();
     drawNavigator();
@@ -105,6 +106,18 @@ void LiveViewLoop::drawNavigator() {
     }
     DrawNavigator(nav->canvas(), geometry);
     nav->update();
+}
+
+void LiveViewLoop::showAidReadings(const AidReadings& readings) {
+    if (readings == m_aidReadings || m_c.lAidReadings == nullptr) {
+        return;
+    }
+    const QString before = AidReadingsText(m_aidReadings);
+    m_aidReadings = readings;
+    const QString text = AidReadingsText(readings);
+    if (text != before) {
+        m_c.lAidReadings->setText(text);
+    }
 }
 
 void LiveViewLoop::countDropped() {

@@ -8,6 +8,7 @@
 // counted, never reported line by line: the count is in `lImageInfo`'s tool
 // tip, so a broken cable can be told from a frozen camera.
 #include "camera/LiveViewFrame.h"
+#include "liveview/LiveViewAids.h"
 #include "liveview/LiveViewClock.h"
 #include "liveview/LiveViewDecoder.h"
 #include "liveview/LiveViewFields.h"
@@ -30,6 +31,7 @@ public:
         QPushButton* bAF = nullptr;
         QToolButton* sbRecord = nullptr;
         QLabel* lMovieTime = nullptr;
+        QLabel* lAidReadings = nullptr;
         QTimer& tLiveView;
     };
 
@@ -46,12 +48,16 @@ public:
     const LiveViewFields& fields() const { return m_fields; }
     int droppedFrames() const { return m_dropped; }
     int shownFrames() const { return m_shown; }
+    // The aids drawn on each frame and the last frame's readings.
+    LiveViewAids& aids() { return m_aids; }
+    const AidReadings& aidReadings() const { return m_aidReadings; }
 
 private:
     void showFrame(std::span<const uint8_t> jpeg);
     void placeImage(const QImage& bitmap);
     void showTexts(const QImage& bitmap);
     void drawNavigator();
+    void showAidReadings(const AidReadings& readings);
     void countDropped();
 
     Controls m_c;
@@ -60,6 +66,8 @@ private:
     LiveViewFetcher m_fetcher;
     LiveViewDecoder m_decoder;
     FaceLabels m_labels;
+    LiveViewAids m_aids;
+    AidReadings m_aidReadings;
     FrameRateCounter m_rate;
     RemainingTime m_remaining;
     LiveViewFields m_fields;

@@ -93,6 +93,9 @@ int main(int argc, char** argv) {
         attachSimulatedCameras(*options.simulate);
     }
     TfMain window(servicesFor(options));
+    if (options.aids) {
+        window.switchAidsOn(*options.aids);
+    }
     std::unique_ptr<SimulatorMenu> simulatorMenu;
     if (options.simulate) {
         simulatorMenu = std::make_unique<SimulatorMenu>(*window.menuBar());

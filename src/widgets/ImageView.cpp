@@ -7,6 +7,12 @@ ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
 void ImageView::setImage(QImage image) {
     m_image = std::move(image);
     update();
+    emit imageChanged();
+}
+
+void ImageView::setOverlay(QImage overlay) {
+    m_overlay = std::move(overlay);
+    update();
 }
 
 QRect ImageView::fittedRect(QSize picture, QSize area) {
@@ -26,4 +32,9 @@ void ImageView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, m_image);
+    constexpr int kMargin = 4;
+    if (!m_overlay.isNull()) {
+        painter.drawImage(target.left() + kMargin,
+                          target.bottom() + 1 - kMargin - m_overlay.height(), m_overlay);
+    }
 }

@@ -23,6 +23,11 @@ void PaintBox::paintEvent(QPaintEvent* /*event*/) {
 
 void PaintBox::mousePressEvent(QMouseEvent* event) {
     emit mousePressed(event->position().toPoint(), event->button());
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    if (held != Qt::NoModifier) {
+        emit modifiedPress(event->position().toPoint(), held);
+    }
 }
 
 void PaintBox::mouseMoveEvent(QMouseEvent* event) {
@@ -31,4 +36,8 @@ void PaintBox::mouseMoveEvent(QMouseEvent* event) {
 
 void PaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
     emit doubleClicked(event->position().toPoint());
+}
+
+void PaintBox::leaveEvent(QEvent* /*event*/) {
+    emit mouseLeft();
 }

@@ -18,12 +18,16 @@ signals:
     void mousePressed(QPoint pos, Qt::MouseButton button);
     void mouseMoved(QPoint pos);
     void doubleClicked(QPoint pos);
+    // A press with Ctrl, Shift or Alt held, after mousePressed.
+    void modifiedPress(QPoint pos, Qt::KeyboardModifiers modifiers);
+    void mouseLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     QImage m_canvas;

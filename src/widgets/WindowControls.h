@@ -3,6 +3,7 @@
 // them. The structs hold non-owning pointers (the widgets belong to the
 // window's Qt object tree); each handler class receives only its groups.
 // Member names are the control names the program's documentation uses.
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -113,6 +114,29 @@ struct LiveViewControls {
     QCheckBox* cbLVExpoPreview = nullptr;
 };
 
+// The live view aids row under the live image. Each aid is a checkable
+// button; the guides and the aids' levels and colours are menu entries
+// whose data is the value they stand for.
+struct LiveViewAidControls {
+    QWidget* pAids = nullptr;
+    QToolButton* sbHistogram = nullptr;
+    QToolButton* sbWaveform = nullptr;
+    QToolButton* sbZebras = nullptr;
+    QToolButton* sbPeaking = nullptr;
+    QToolButton* sbFalseColour = nullptr;
+    QToolButton* sbSpot = nullptr;
+    QToolButton* bGuides = nullptr;
+    QToolButton* sbMagnify = nullptr;
+    QToolButton* bAidOptions = nullptr;
+    QLabel* lAidReadings = nullptr;
+    QActionGroup* agGuides = nullptr; // not exclusive: guides combine
+    QActionGroup* agHistogramKind = nullptr;
+    QActionGroup* agZebraLevel = nullptr;
+    QActionGroup* agShadowLevel = nullptr;
+    QActionGroup* agPeakingColour = nullptr;
+    QActionGroup* agPeakingThreshold = nullptr;
+};
+
 // Movie mode, recording and microphone.
 struct MovieControls {
     QToolButton* sbMovie = nullptr;
@@ -191,6 +215,7 @@ struct WindowControls {
     ShootingControls shooting;
     FocusControls focus;
     LiveViewControls liveView;
+    LiveViewAidControls aids;
     MovieControls movie;
     ImageGroupControls images;
     InfoPageControls info;

@@ -41,6 +41,7 @@ protected:
         s.imgDir = QStringLiteral("/data/photos, 2024/");
         s.preview = false;
         s.closePreview = true;
+        s.aids = {2, true, true, 95, 5, true, 1, 60, 9, true, true};
         return s;
     }
 };

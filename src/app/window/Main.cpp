@@ -6,6 +6,7 @@
 #include "app/SettingsStore.h"
 #include "app/USBwatch.h"
 #include "app/window/AboutPage.h"
+#include "app/window/AidSettingsMapping.h"
 #include "app/window/CamPictures.h"
 #include "app/window/CameraGroupBuilder.h"
 #include "app/window/CameraListCombo.h"
@@ -31,6 +32,7 @@
 #include "images/NamingState.h"
 #include "images/PosixFileSystem.h"
 #include "images/TransferStep.h"
+#include "liveview/AidsPanel.h"
 #include "liveview/FocusHandlers.h"
 #include "liveview/FocusPointDisplay.h"
 #include "liveview/LiveViewLoop.h"
@@ -183,7 +185,7 @@ void TfMain::buildFollowers() {
 void TfMain::buildLiveView() {
     m_liveViewLoop = std::make_unique<LiveViewLoop>(
         LiveViewLoop::Controls{m_c.liveView, m_c.focus.bAF, m_c.movie.sbRecord,
-                               m_c.movie.lMovieTime, *m_c.timers.tLiveView},
+                               m_c.movie.lMovieTime, m_c.aids.lAidReadings, *m_c.timers.tLiveView},
         *m_session, *m_poll);
     m_liveViewMode = std::make_unique<LiveViewMode>(
         LiveViewMode::Controls{m_c.camera, m_c.liveView, m_c.focus, m_c.movie, m_c.shooting.sbLock,
@@ -194,6 +196,13 @@ void TfMain::buildLiveView() {
             &LiveViewMode::sbLiveViewClick);
     connect(m_connection.get(), &CameraConnection::movieReleased, m_liveViewMode.get(),
             &LiveViewMode::sbLiveViewClick);
+    m_aidsPanel =
+        std::make_unique<AidsPanel>(AidsPanel::Controls{m_c.aids, m_c.liveView, m_c.focus.cbLVzoom},
+                                    m_liveViewLoop->aids(), *m_focusHandlers);
+}
+
+void TfMain::switchAidsOn(const QStringList& names) {
+    m_aidsPanel->applySettings(withAidsOn(m_aidsPanel->settings(), names));
 }
 
 // The "Images" group: naming state, directory and number handlers, View.
@@ -279,12 +288,16 @@ void TfMain::RegRead() {
         m_layoutRules->setPreviewWidth(settings.previewWidth);
     }
     m_layoutRules->setPagesWidth(settings.pagesWidth);
+    m_aidsPanel->applySettings(aidsFromSaved(settings.aids));
 }
 
 void TfMain::RegWrite() {
     const windowsettings::PageWidths widths{m_layoutRules->previewWidth(),
                                             m_layoutRules->pagesWidth()};
-    m_settings->RegWrite(windowsettings::collect(windowState(), QRect(pos(), size()), widths, m_c));
+    AppSettings settings =
+        windowsettings::collect(windowState(), QRect(pos(), size()), widths, m_c);
+    settings.aids = savedFromAids(m_aidsPanel->settings());
+    m_settings->RegWrite(settings);
 }
 
 void TfMain::buildPages() {
@@ -506,7 +519,7 @@ void TfMain::layoutMainPage() {
     QGroupBox* preview = m_c.liveView.gbPreview;
     preview->resize(std::max(0, page->width() - preview->x() - mainpage::kGroupGap),
                     std::max(0, page->height() - preview->y() - mainpage::kGroupGap));
-    mainpage::layoutPreviewGroup(m_c.liveView);
+    mainpage::layoutPreviewGroup(m_c.liveView, m_c.aids);
 }
 
 bool TfMain::event(QEvent* event) {

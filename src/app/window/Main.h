@@ -18,6 +18,7 @@
 #include <memory>
 
 class AboutPage;
+class AidsPanel;
 class CamPictures;
 class CameraConnection;
 class CameraDetection;
@@ -84,6 +85,9 @@ public:
     StatePoll& statePoll() { return *m_poll; }
     LiveViewLoop& liveViewLoop() { return *m_liveViewLoop; }
     LiveViewMode& liveViewMode() { return *m_liveViewMode; }
+    AidsPanel& aidsPanel() { return *m_aidsPanel; }
+    // Exactly the named live view aids on ("--aids").
+    void switchAidsOn(const QStringList& names);
 
     // This running instance's number, from 1; reserved until the window closes.
     int InstanceNo() const { return m_instanceNo; }
@@ -191,6 +195,7 @@ private:
     std::unique_ptr<PollDisplay> m_pollDisplay;
     std::unique_ptr<LiveViewLoop> m_liveViewLoop;
     std::unique_ptr<LiveViewMode> m_liveViewMode;
+    std::unique_ptr<AidsPanel> m_aidsPanel;
     std::unique_ptr<CameraListCombo> m_cameraList;
     std::unique_ptr<DetectionBridge> m_detectionHost;
     std::unique_ptr<CameraDetection> m_detection;

@@ -1,5 +1,6 @@
 #include "app/window/PreviewGroupBuilder.h"
 
+#include "app/window/AidsRowBuilder.h"
 #include "app/window/MainPageGeometry.h"
 #include "app/window/WidgetFactory.h"
 #include "widgets/ImageView.h"
@@ -76,14 +77,18 @@ void buildPreviewGroup(QWidget* page, WindowControls& controls) {
     buildLiveViewPanelControls(lv.pLiveviewCtrl, lv, controls.focus);
     buildMovieSettings(lv.pLiveviewCtrl, controls.movie);
     lv.pLiveviewCtrl->hide();
+    buildAidsRow(lv.gbPreview, controls.aids);
 }
 
-void layoutPreviewGroup(const LiveViewControls& lv) {
+void layoutPreviewGroup(const LiveViewControls& lv, const LiveViewAidControls& aids) {
     const QRect area = lv.gbPreview->contentsRect();
     const int imageHeight = std::max(0, lv.gbPreview->height() - kTop - kControlPanelHeight - 8);
     lv.Image->setGeometry(kLiveViewLeft, kTop,
                           std::max(0, lv.gbPreview->width() - 2 * kLiveViewLeft), imageHeight);
     lv.pLiveviewCtrl->move(kLiveViewLeft, kTop + imageHeight + 4);
+    // Between the live image and its control panel, where the centred
+    // image leaves room.
+    aids.pAids->move(kLiveViewLeft, kTop + imageHeight + 4 - kAidsRowHeight - 2);
     const int navigatorWidth =
         std::max(0, area.right() + 1 - lv.pbLiveView->x() - lv.pbLiveView->width());
     lv.pbLV->resize(navigatorWidth, lv.pbLV->height());

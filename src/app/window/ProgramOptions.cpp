@@ -1,6 +1,7 @@
 #include "app/window/ProgramOptions.h"
 
 #include "app/SimulateOption.h"
+#include "app/window/AidSettingsMapping.h"
 
 #include <QSettings>
 
@@ -9,6 +10,7 @@ namespace {
 const QLatin1String kSimulate("--simulate");
 const QLatin1String kLogFile("--log-file");
 const QLatin1String kScreenshot("--screenshot");
+const QLatin1String kAids("--aids");
 
 // Whether arguments[index] can be the value of the option before it.
 bool hasValueAt(const QStringList& arguments, qsizetype index) {
@@ -37,6 +39,31 @@ qsizetype readFileValue(const QStringList& arguments, qsizetype index, const QSt
     if (target.isEmpty()) {
         error = QStringLiteral("%1 needs a file name").arg(name);
     }
+    return last;
+}
+
+// "--aids a,b,c" (or "--aids=a,b,c"; empty: none); every name must be known.
+qsizetype readAids(const QStringList& arguments, qsizetype index, ProgramOptions& options) {
+    const QString& argument = arguments[index];
+    qsizetype last = index;
+    QString list;
+    if (argument.size() > kAids.size()) {
+        list = argument.mid(kAids.size() + 1);
+    } else if (hasValueAt(arguments, index + 1)) {
+        last = index + 1;
+        list = arguments[last];
+    }
+    const QStringList names = list.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& name : names) {
+        if (!isAidName(name.trimmed())) {
+            options.error = QStringLiteral("unknown aid %1 for --aids").arg(name);
+        }
+    }
+    QStringList trimmed;
+    for (const QString& name : names) {
+        trimmed << name.trimmed();
+    }
+    options.aids = trimmed;
     return last;
 }
 
@@ -70,6 +97,9 @@ qsizetype readArgument(const QStringList& arguments, qsizetype index, ToolkitArg
     if (name == kSimulate) {
         // simulatedModels() reads the value; here it is only stepped over.
         return argument == kSimulate && hasValueAt(arguments, index + 1) ? index + 1 : index;
+    }
+    if (name == kAids) {
+        return readAids(arguments, index, options);
     }
     if (QString* target = fileTarget(options, name)) {
         return readFileValue(arguments, index, name, *target, options.error);
@@ -119,6 +149,10 @@ QString programHelp(const std::vector<std::string>& simulatedModels) {
                "  --log-file PATH              also write every log line to PATH\n"
                "  --screenshot PATH            connect, save a picture of the window, quit\n"
                "  --live-view                  with --screenshot: switch live view on first\n"
+               "  --aids NAME[,NAME...]        switch on these live view aids (the others off):\n"
+               "                               histogram, rgb-histogram, waveform, zebras,\n"
+               "                               peaking, false-colour, spot, thirds, golden,\n"
+               "                               cross, diagonals\n"
                "  -h, --help                   show this help and exit\n"
                "  --version                    show the version and exit\n"
                "\n"
@@ -136,8 +170,9 @@ QString versionLine(const char* version) {
 }
 
 QString usageLine() {
-    return QStringLiteral("usage: vantora [--simulate MODEL[,MODEL...]] [--log-file PATH] "
-                          "[--screenshot PATH [--live-view]] [--help] [--version]");
+    return QStringLiteral(
+        "usage: vantora [--simulate MODEL[,MODEL...]] [--log-file PATH] "
+        "[--screenshot PATH [--live-view]] [--aids NAME,...] [--help] [--version]");
 }
 QString webBaseAddress(const QString& settingsFile, const QString& environmentValue,
                        const QString& fallback) {

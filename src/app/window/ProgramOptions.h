@@ -12,12 +12,13 @@
 struct ProgramOptions {
     // Models to attach to the simulator; nothing: the real USB bus.
     std::optional<std::vector<std::string>> simulate;
-    QString logFile;          // "--log-file PATH"
-    QString screenshotPath;   // "--screenshot PATH"
-    bool liveView = false;    // "--live-view": the screenshot shows live view
-    bool showHelp = false;    // "--help" or "-h": print programHelp() and stop
-    bool showVersion = false; // "--version": print versionLine() and stop
-    QString error;            // a usage error; the program says it and stops
+    QString logFile;                 // "--log-file PATH"
+    QString screenshotPath;          // "--screenshot PATH"
+    bool liveView = false;           // "--live-view": the screenshot shows live view
+    std::optional<QStringList> aids; // "--aids LIST": these live view aids on
+    bool showHelp = false;           // "--help" or "-h": print programHelp() and stop
+    bool showVersion = false;        // "--version": print versionLine() and stop
+    QString error;                   // a usage error; the program says it and stops
 };
 
 // Whether the toolkit's own arguments ("-platform offscreen", "-style

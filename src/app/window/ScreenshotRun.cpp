@@ -54,7 +54,14 @@ void ScreenshotRun::connected() {
 
 void ScreenshotRun::waitForFrames() {
     m_framesWaited_ms += kPoll_ms;
-    const bool enough = m_window.liveViewLoop().shownFrames() >= kLiveFrames &&
+    const LiveViewLoop& loop = m_window.liveViewLoop();
+    // The live image is shown in focus: AF once the first frames are in.
+    QPushButton* af = m_window.controls().focus.bAF;
+    if (!m_focusing && loop.shownFrames() >= kLiveFrames && af->isEnabled()) {
+        m_focusing = true;
+        af->click();
+    }
+    const bool enough = m_focusing && loop.fields().inFocus && loop.shownFrames() >= kLiveFrames &&
                         m_framesWaited_ms >= kLiveViewAtLeast_ms;
     if (enough || m_framesWaited_ms >= kLiveViewLimit_ms) {
         m_frames.stop();

@@ -41,6 +41,7 @@ private:
     QTimer m_timer;
     int m_waited_ms = 0;
     bool m_clicked = false;
+    bool m_focusing = false; // AF pressed in live view
     bool m_liveView = false;
     QTimer m_frames;
     int m_framesWaited_ms = 0;
