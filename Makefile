@@ -7,6 +7,9 @@ SIMULATE   ?= Y800
 # 1: the screenshot `make run` takes without a display shows live view.
 LIVEVIEW   ?= 0
 export LIVEVIEW
+# Live view aids to switch on, e.g. AIDS=histogram,zebras,peaking.
+AIDS       ?=
+export AIDS
 CMAKE_GEN   = cmake -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 export ASAN_OPTIONS  ?= detect_leaks=1:abort_on_error=0
