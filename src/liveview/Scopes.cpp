@@ -7,23 +7,37 @@ namespace {
 
 constexpr int kMargin = 4;
 
+// The pixels of an image, fetched once per drawing (scanLine() checks for
+// sharing on every call), with the box clipped to them.
+class Pixels {
+public:
+    explicit Pixels(QImage& image)
+        : m_base(reinterpret_cast<uint32_t*>(image.bits())),
+          m_stride(image.bytesPerLine() / static_cast<qsizetype>(sizeof(uint32_t))),
+          m_width(image.width()), m_height(image.height()) {}
+    PixelBox clip(const PixelBox& box) const {
+        return {std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, m_width),
+                std::min(box.bottom, m_height)};
+    }
+    uint32_t* row(int y) const { return m_base + y * m_stride; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
+
+private:
+    uint32_t* m_base;
+    qsizetype m_stride;
+    int m_width;
+    int m_height;
+};
+
 // Halves the brightness of the box, so that a scope reads on any picture.
-void darken(QImage& image, const PixelBox& box) {
-    const int right = std::min(box.right, image.width());
-    for (int y = std::max(box.top, 0); y < std::min(box.bottom, image.height()); ++y) {
-        auto* line = reinterpret_cast<uint32_t*>(image.scanLine(y));
-        for (int x = std::max(box.left, 0); x < right; ++x) {
+void darken(const Pixels& pixels, const PixelBox& box) {
+    const PixelBox b = pixels.clip(box);
+    for (int y = b.top; y < b.bottom; ++y) {
+        uint32_t* line = pixels.row(y);
+        for (int x = b.left; x < b.right; ++x) {
             line[x] = 0xFF000000u | ((line[x] >> 1) & 0x007F7F7Fu);
         }
     }
-}
-
-void plot(QImage& image, int x, int y, uint32_t colour, bool add) {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) {
-        return;
-    }
-    auto* pixel = reinterpret_cast<uint32_t*>(image.scanLine(y)) + x;
-    *pixel = add ? (*pixel | colour) : colour;
 }
 
 // The tallest bar, leaving out the two end levels: a clipped area would
@@ -33,8 +47,8 @@ uint32_t tallest(const std::array<uint32_t, 256>& counts) {
     return std::max<uint32_t>(top, 1);
 }
 
-void drawChannel(QImage& image, const PixelBox& place, const std::array<uint32_t, 256>& counts,
-                 uint32_t colour, bool add) {
+void drawChannel(const Pixels& pixels, const PixelBox& place,
+                 const std::array<uint32_t, 256>& counts, uint32_t colour, bool add) {
     const int width = place.right - place.left;
     const int height = place.bottom - place.top;
     const uint32_t top = tallest(counts);
@@ -48,8 +62,12 @@ void drawChannel(QImage& image, const PixelBox& place, const std::array<uint32_t
         const auto bar = static_cast<int>(std::min<uint64_t>(
             height,
             (static_cast<uint64_t>(count) * static_cast<uint64_t>(height) + top - 1) / top));
-        for (int row = 0; row < bar; ++row) {
-            plot(image, place.left + column, place.bottom - 1 - row, colour, add);
+        const int x = place.left + column;
+        for (int y = place.bottom - bar; y < place.bottom; ++y) {
+            if (pixels.contains(x, y)) {
+                uint32_t& pixel = pixels.row(y)[x];
+                pixel = add ? (pixel | colour) : colour;
+            }
         }
     }
 }
@@ -132,7 +150,7 @@ void WaveformCounter::countRow(const uint8_t* luma, Waveform& w) const {
 void WaveformCounter::count(const LumaPlane& luma, Waveform& w) {
     start(luma.width(), w);
     for (int y = 0; y < luma.height(); ++y) {
-        if (ScopeRow(y)) {
+        if (WaveformRow(y)) {
             countRow(luma.row(y), w);
         }
     }
@@ -150,21 +168,23 @@ PixelBox WaveformPlace(int visibleWidth, int visibleHeight) {
 }
 
 void DrawHistogram(QImage& image, const PixelBox& place, const Histogram& h) {
-    darken(image, place);
+    const Pixels pixels(image);
+    darken(pixels, place);
     if (h.samples == 0) {
         return;
     }
     if (!h.rgb) {
-        drawChannel(image, place, h.luma, 0xFFE0E0E0, false);
+        drawChannel(pixels, place, h.luma, 0xFFE0E0E0, false);
         return;
     }
-    drawChannel(image, place, h.red, 0xFFC00000, true);
-    drawChannel(image, place, h.green, 0xFF00C000, true);
-    drawChannel(image, place, h.blue, 0xFF0000C0, true);
+    drawChannel(pixels, place, h.red, 0xFFC00000, true);
+    drawChannel(pixels, place, h.green, 0xFF00C000, true);
+    drawChannel(pixels, place, h.blue, 0xFF0000C0, true);
 }
 
 void DrawWaveform(QImage& image, const PixelBox& place, const Waveform& w) {
-    darken(image, place);
+    const Pixels pixels(image);
+    darken(pixels, place);
     if (w.samplesPerColumn() == 0) {
         return;
     }
@@ -178,10 +198,14 @@ void DrawWaveform(QImage& image, const PixelBox& place, const Waveform& w) {
             if (count == 0) {
                 continue;
             }
+            const int x = place.left + column;
+            const int y = place.bottom - 1 - level;
+            if (!pixels.contains(x, y)) {
+                continue;
+            }
             const auto strength =
                 static_cast<uint32_t>(std::min<uint64_t>(255, 64 + count * 191 / full));
-            plot(image, place.left + column, place.bottom - 1 - level,
-                 0xFF000000u | (strength / 2) << 16 | strength << 8 | (strength / 2), false);
+            pixels.row(y)[x] = 0xFF000000u | (strength / 2) << 16 | strength << 8 | (strength / 2);
         }
     }
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The histogram and the waveform of a frame, counted row by row as the
-// aids' frame pass produces the luminance, on every fourth row: the
-// luminance histogram on every second pixel, the colour channels and the
-// waveform on every fourth (a sample tells the shape as well as every pixel
-// and keeps the count within the frame budget). Drawn as small scopes.
+// aids' frame pass produces the luminance: the histogram on every fourth
+// row, the luminance on every second pixel and the colour channels on every
+// fourth, the waveform on every fourth pixel of every eighth row (a sample
+// tells the shape as well as every pixel and keeps the count within the
+// frame budget). Drawn as small scopes.
 #include "liveview/AidSettings.h"
 #include "liveview/LiveViewGeometry.h"
 #include "liveview/LumaPlane.h"
@@ -39,6 +40,9 @@ struct ClippedShares {
 // Rows the scopes sample.
 constexpr bool ScopeRow(int y) {
     return (y & 3) == 0;
+}
+constexpr bool WaveformRow(int y) {
+    return (y & 7) == 0;
 }
 void ClearHistogram(Histogram& histogram, bool rgb);
 // Counts a sampled row: its luminance, and its channels when the histogram
