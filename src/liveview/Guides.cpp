@@ -3,6 +3,7 @@
 #include "liveview/AidSettings.h"
 #include "liveview/LiveViewPainting.h"
 #include "liveview/LumaPlane.h"
+#include "liveview/PixelRows.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -20,38 +21,16 @@ inline void lighten(uint32_t& pixel) {
     pixel = 0xFF808080u + ((pixel >> 1) & 0x007F7F7Fu);
 }
 
-void verticalLine(QImage& image, const GuideLine& line, int width, int height) {
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(image.scanLine(y));
-        for (int x = line.first; x < std::min(line.first + line.count, width); ++x) {
-            lighten(row[x]);
-        }
-    }
-}
-
-void horizontalLine(QImage& image, const GuideLine& line, int width, int height) {
-    for (int y = line.first; y < std::min(line.first + line.count, height); ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            lighten(row[x]);
-        }
-    }
-}
-
-// Both diagonals, one pixel per step along the longer side.
-void diagonals(QImage& image, int width, int height) {
-    const int steps = std::max(width, height);
-    for (int i = 0; i < steps; ++i) {
-        const int64_t along = steps > 1 ? i : 0;
-        const int64_t span = std::max(steps - 1, 1);
-        const int x = static_cast<int>((along * (width - 1) * 2 + span) / (2 * span));
-        const int y = static_cast<int>((along * (height - 1) * 2 + span) / (2 * span));
-        auto* row = reinterpret_cast<uint32_t*>(image.scanLine(y));
-        lighten(row[x]);
-        if (width - 1 - x != x) {
-            lighten(row[width - 1 - x]);
-        }
-    }
+// The diagonal from the top left corner's point at step `i` of `steps`
+// along the longer side.
+struct DiagonalPoint {
+    int x;
+    int y;
+};
+DiagonalPoint diagonalAt(int i, int steps, int width, int height) {
+    const int64_t span = std::max(steps - 1, 1);
+    return {static_cast<int>((int64_t{i} * (width - 1) * 2 + span) / (2 * span)),
+            static_cast<int>((int64_t{i} * (height - 1) * 2 + span) / (2 * span))};
 }
 
 } // namespace
@@ -84,22 +63,77 @@ GuideSet GuideLines(int size, int bits) {
     return set;
 }
 
-void DrawGuides(QImage& image, int width, int height, int bits) {
-    width = std::min(width, image.width());
-    height = std::min(height, image.height());
-    if (bits == 0 || width < 2 || height < 2) {
+void GuidePlan::prepare(int width, int height, int bits) {
+    if (width == m_width && height == m_height && bits == m_bits) {
         return;
     }
-    const GuideSet columns = GuideLines(width, bits);
-    const GuideSet rows = GuideLines(height, bits);
-    for (int i = 0; i < columns.count; ++i) {
-        verticalLine(image, columns.lines[static_cast<size_t>(i)], width, height);
+    m_width = width;
+    m_height = height;
+    m_bits = bits;
+    m_columns = GuideLines(width, bits);
+    m_rows = GuideLines(height, bits);
+    m_diagonal.assign(static_cast<size_t>(std::max(height, 0)), {width, -1});
+    if ((bits & kGuideDiagonals) == 0 || width < 2 || height < 2) {
+        return;
     }
-    for (int i = 0; i < rows.count; ++i) {
-        horizontalLine(image, rows.lines[static_cast<size_t>(i)], width, height);
+    // One pixel per step along the longer side, as spans of each row.
+    const int steps = std::max(width, height);
+    for (int i = 0; i < steps; ++i) {
+        const DiagonalPoint p = diagonalAt(i, steps, width, height);
+        Span& span = m_diagonal[static_cast<size_t>(p.y)];
+        span.first = std::min(span.first, p.x);
+        span.last = std::max(span.last, p.x);
     }
-    if ((bits & kGuideDiagonals) != 0) {
-        diagonals(image, width, height);
+}
+
+void GuidePlan::drawRow(uint32_t* row, int y) const {
+    if (m_bits == 0 || y < 0 || y >= m_height || m_width < 2 || m_height < 2) {
+        return;
+    }
+    for (int i = 0; i < m_rows.count; ++i) {
+        const GuideLine& line = m_rows.lines[static_cast<size_t>(i)];
+        if (y >= line.first && y < line.first + line.count) {
+            for (int x = 0; x < m_width; ++x) {
+                lighten(row[x]);
+            }
+        }
+    }
+    for (int i = 0; i < m_columns.count; ++i) {
+        const GuideLine& line = m_columns.lines[static_cast<size_t>(i)];
+        for (int x = line.first; x < std::min(line.first + line.count, m_width); ++x) {
+            lighten(row[x]);
+        }
+    }
+    const Span& span = m_diagonal[static_cast<size_t>(y)];
+    for (int x = span.first; x <= span.last; ++x) {
+        lighten(row[x]);
+        const int mirrored = m_width - 1 - x;
+        if (mirrored != x) {
+            lighten(row[mirrored]);
+        }
+    }
+}
+
+void GuidePlan::prefetchRow(const uint32_t* row, int y) const {
+    if (m_bits == 0 || y < 0 || y >= m_height) {
+        return;
+    }
+    for (int i = 0; i < m_columns.count; ++i) {
+        __builtin_prefetch(row + m_columns.lines[static_cast<size_t>(i)].first, 1);
+    }
+    const Span& span = m_diagonal[static_cast<size_t>(y)];
+    if (span.first <= span.last) {
+        __builtin_prefetch(row + span.first, 1);
+        __builtin_prefetch(row + (m_width - 1 - span.first), 1);
+    }
+}
+
+void DrawGuides(QImage& image, int width, int height, int bits) {
+    GuidePlan plan;
+    plan.prepare(std::min(width, image.width()), std::min(height, image.height()), bits);
+    const PixelRows pixels(image);
+    for (int y = 0; y < std::min(height, image.height()); ++y) {
+        plan.drawRow(pixels.row(y), y);
     }
 }
 

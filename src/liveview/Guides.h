@@ -9,6 +9,8 @@
 #include <QImage>
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 struct GuideLine {
     int first = 0;
@@ -24,6 +26,32 @@ struct GuideSet {
 };
 // Column (or row) lines of the guides `bits` for a side of `size` pixels.
 GuideSet GuideLines(int size, int bits);
+
+// The guides of a frame size, drawn row by row while the aids' pass has the
+// row at hand (drawn afterwards, the lines down the frame would fetch every
+// row again).
+class GuidePlan {
+public:
+    // For the top-left `width` x `height` pixels; kept while they stay.
+    void prepare(int width, int height, int bits);
+    bool empty() const { return m_bits == 0; }
+    void drawRow(uint32_t* row, int y) const;
+    // Asks for the pixels a later row's guides touch: rows far apart in
+    // memory are otherwise fetched one miss at a time.
+    void prefetchRow(const uint32_t* row, int y) const;
+
+private:
+    struct Span {
+        int first;
+        int last; // < first: none
+    };
+    int m_width = -1;
+    int m_height = -1;
+    int m_bits = 0;
+    GuideSet m_columns;
+    GuideSet m_rows;
+    std::vector<Span> m_diagonal; // per row
+};
 
 // Draws the guides over the top-left `width` x `height` pixels of the image.
 void DrawGuides(QImage& image, int width, int height, int bits);

@@ -93,19 +93,20 @@ const AidReadings& LiveViewAids::apply(QImage& frame, QSize visible, LumaView de
                                : SpotMeter(frame, m_pointer->x(), m_pointer->y());
         m_readings.spotPercent = spot.percent;
     }
-    if (s.needsLuma()) {
+    if (s.needsLuma() || s.guides != 0) {
         if (s.histogram) {
             ClearHistogram(m_histogram, s.histogramKind == HistogramKind::Rgb);
         }
         const AidFramePass::Scopes scopes{s.histogram ? &m_histogram : nullptr,
                                           s.waveform ? &m_waveform : nullptr};
-        m_readings.peakingPixels = m_pass.run(frame, s, scopes, decoded);
+        m_guides.prepare(width, height, s.guides);
+        m_readings.peakingPixels =
+            m_pass.run(frame, s, scopes, decoded, s.guides != 0 ? &m_guides : nullptr);
     }
     if (s.histogram) {
         m_readings.histogram = true;
         m_readings.clipped = ClippedShare(m_histogram);
     }
-    DrawGuides(frame, width, height, s.guides);
     if (s.histogram) {
         DrawHistogram(frame, HistogramPlace(width, height), m_histogram);
     }

@@ -21,8 +21,8 @@
 struct AidReadings {
     bool histogram = false; // the clipped shares below are measured
     ClippedShares clipped;
-    int spotPercent = -1; // -1: no spot reading
-    int peakingPixels = 0;
+    int spotPercent = -1;  // -1: no spot reading
+    int peakingPixels = 0; // marked on every fourth row
     bool operator==(const AidReadings&) const = default;
 };
 
@@ -60,6 +60,7 @@ private:
     QFont m_font;
     std::optional<QPoint> m_pointer;
     AidFramePass m_pass;
+    GuidePlan m_guides;
     Histogram m_histogram;
     Waveform m_waveform;
     QImage m_legend;

@@ -1,5 +1,6 @@
 #include "liveview/PixelAids.h"
 
+#include "liveview/PixelRows.h"
 #include "liveview/VectorLoops.h"
 
 #include <algorithm>
@@ -8,12 +9,13 @@
 
 namespace {
 
-// What the zebras make of a pixel of the row, as a code: 0 stays, else an
-// index into the row's colours. Codes are worked out on bytes, 32 pixels at a time,
+// What the zebras and peaking make of a pixel of the row, as a code: 0
+// stays, else an index into the row's colours. Codes are worked out on bytes, 32 pixels at a time,
 // and only the pixels that change are written.
 constexpr uint8_t kKeep = 0;
 constexpr uint8_t kHighlight = 1;
 constexpr uint8_t kShadow = 2;
+constexpr uint8_t kEdge = 3; // has every bit of the others: or-ing it in wins
 
 // Half the difference, so that two of them add up within a byte.
 inline uint8_t halfDiff(uint8_t a, uint8_t b) {
@@ -41,35 +43,29 @@ void shadowCodes(const uint8_t* __restrict luma, const uint8_t* __restrict strip
     }
 }
 
-// Tints the pixels whose edge strength is above `threshold`; the first and
-// last pixel of the row stay as they are. Returns how many it tinted.
+// Marks the pixels whose edge strength is above `threshold`; the first and
+// last pixel of the row stay unmarked.
 VANTORA_VECTOR_LOOP
-uint32_t peakRow(const uint8_t* __restrict up, const uint8_t* __restrict mid,
-                 const uint8_t* __restrict down, uint32_t* __restrict pixels, int width,
-                 uint8_t threshold, uint32_t colour) {
-    uint32_t edges = 0;
+void edgeCodes(const uint8_t* __restrict up, const uint8_t* __restrict mid,
+               const uint8_t* __restrict down, uint8_t* __restrict code, int width,
+               uint8_t threshold) {
     for (int x = 1; x < width - 1; ++x) {
         const auto strength =
             static_cast<uint8_t>(halfDiff(mid[x + 1], mid[x - 1]) + halfDiff(down[x], up[x]));
-        const uint32_t edge = strength > threshold ? 1u : 0u;
-        // Every pixel stored, by mask: a conditional store would branch.
-        const uint32_t mask = 0u - edge;
-        pixels[x] = (pixels[x] & ~mask) | (colour & mask);
-        edges += edge;
+        code[x] = static_cast<uint8_t>(code[x] | (strength > threshold ? kEdge : kKeep));
     }
-    return edges;
 }
 
-// False colour and the zebra codes together: a coded pixel takes its
-// code's colour (entries 256 on of the table), every other one its palette
-// colour. Plain loads without branches.
+// False colour and the codes together: a coded pixel takes its code's
+// colour (entries 256 on of the table), every other one its palette colour.
+// Plain loads without branches.
 SCALAR_LOOP
 void paletteCodeRow(const uint8_t* __restrict luma, const uint8_t* __restrict code,
                     uint32_t* __restrict pixels, const uint32_t* __restrict table, int width) {
     for (int x = 0; x < width; ++x) {
         const uint32_t c = code[x];
         const uint32_t l = luma[x];
-        const uint32_t coded = (c + 1u) >> 1; // 1 for the codes 1 and 2
+        const uint32_t coded = (c + 3u) >> 2; // 1 for the codes 1 ... 3
         pixels[x] = table[l + coded * (255u + c - l)];
     }
 }
@@ -78,19 +74,20 @@ void paletteCodeRow(const uint8_t* __restrict luma, const uint8_t* __restrict co
 // a table (a vectorised table lookup is a slow gather).
 VANTORA_VECTOR_LOOP
 void applyRun(const uint8_t* __restrict code, uint32_t* __restrict pixels, int count,
-              uint32_t highlight, uint32_t shadow) {
+              uint32_t highlight, uint32_t shadow, uint32_t edge) {
     for (int x = 0; x < count; ++x) {
         const uint32_t c = code[x];
         uint32_t pixel = pixels[x];
         pixel = c == kHighlight ? highlight : pixel;
         pixel = c == kShadow ? shadow : pixel;
+        pixel = c == kEdge ? edge : pixel;
         pixels[x] = pixel;
     }
 }
 
 // The row in runs of 64 pixels; a run without codes is passed over.
 void applyCodes(const uint8_t* code, uint32_t* pixels, int width, uint32_t highlight,
-                uint32_t shadow) {
+                uint32_t shadow, uint32_t edge) {
     constexpr int kRun = 64;
     for (int x = 0; x < width; x += kRun) {
         const int count = std::min(kRun, width - x);
@@ -103,7 +100,7 @@ void applyCodes(const uint8_t* code, uint32_t* pixels, int width, uint32_t highl
         if (any == 0 && count == kRun) {
             continue;
         }
-        applyRun(code + x, pixels + x, count, highlight, shadow);
+        applyRun(code + x, pixels + x, count, highlight, shadow, edge);
     }
 }
 
@@ -167,7 +164,8 @@ void AidFramePass::computeLuma(const QImage& image, int y) {
             m_luma.data() + static_cast<size_t>(y % 3) * static_cast<size_t>(m_width), m_width);
 }
 
-int AidFramePass::run(QImage& image, const AidSettings& s, const Scopes& scopes, LumaView decoded) {
+int AidFramePass::run(QImage& image, const AidSettings& s, const Scopes& scopes, LumaView decoded,
+                      const GuidePlan* guides) {
     m_width = image.width();
     const int height = image.height();
     m_marked = 0;
@@ -181,8 +179,8 @@ int AidFramePass::run(QImage& image, const AidSettings& s, const Scopes& scopes,
         for (int level = 0; level < 256; ++level) {
             m_table[static_cast<size_t>(level)] = FalseColourOf(static_cast<uint8_t>(level));
         }
-        m_table[256 + kHighlight - 1] = aidcolours::kZebraHighlight;
-        m_table[256 + kShadow - 1] = aidcolours::kZebraShadow;
+        m_table[255 + kHighlight] = aidcolours::kZebraHighlight;
+        m_table[255 + kShadow] = aidcolours::kZebraShadow;
         m_tableReady = true;
     }
     m_luma.resize(3 * static_cast<size_t>(m_width));
@@ -191,21 +189,35 @@ int AidFramePass::run(QImage& image, const AidSettings& s, const Scopes& scopes,
     if (scopes.waveform != nullptr) {
         m_waveformCounter.start(m_width, *scopes.waveform);
     }
-    if (!m_decoded.valid()) {
+    const bool computeRows = s.needsLuma() && !m_decoded.valid();
+    if (computeRows) {
         computeLuma(image, 0);
     }
+    const PixelRows rows(image);
     for (int y = 0; y < height; ++y) {
-        if (!m_decoded.valid() && y + 1 < height) {
+        if (computeRows && y + 1 < height) {
             computeLuma(image, y + 1); // before row y is painted: peaking reads it as it was
         }
-        auto* pixels = reinterpret_cast<uint32_t*>(image.scanLine(y));
+        uint32_t* pixels = rows.row(y);
+        if (guides != nullptr) {
+            constexpr int kAhead = 8;
+            if (y + kAhead < height) {
+                guides->prefetchRow(rows.row(y + kAhead), y + kAhead);
+            }
+            guides->drawRow(rows.row(std::max(y - 1, 0)), y - 1); // finished: peaking has read it
+        }
         if (scopes.histogram != nullptr && ScopeRow(y)) {
             CountHistogramRow(lumaRow(y), pixels, m_width, *scopes.histogram);
         }
         if (scopes.waveform != nullptr && WaveformRow(y)) {
             m_waveformCounter.countRow(lumaRow(y), *scopes.waveform);
         }
-        paintRow(pixels, y, height, s);
+        if (s.paintsPixels()) {
+            paintRow(pixels, y, height, s);
+        }
+    }
+    if (guides != nullptr) {
+        guides->drawRow(rows.row(height - 1), height - 1);
     }
     return m_marked;
 }
@@ -225,6 +237,13 @@ void AidFramePass::prepareStripes() {
 void AidFramePass::paintRow(uint32_t* pixels, int y, int height, const AidSettings& s) {
     const uint8_t* luma = lumaRow(y);
     const int width = m_width;
+    const bool edges = s.peaking && y > 0 && y < height - 1 && width > 2;
+    if (!s.zebras && !edges) {
+        if (s.falseColour) {
+            paletteRow(luma, pixels, m_table.data(), width);
+        }
+        return;
+    }
     uint8_t* code = m_codes.data();
     if (s.zebras) {
         // HighlightStripe(x, y) is stripes[x + y % 8], ShadowStripe(x, y)
@@ -236,18 +255,22 @@ void AidFramePass::paintRow(uint32_t* pixels, int y, int height, const AidSettin
             shadowCodes(luma, stripes + ((8 - (y & 7)) & 7), code, width,
                         static_cast<uint8_t>(std::min(LevelOfPercent(s.shadowLevel), 255)));
         }
+    } else {
+        std::memset(code, kKeep, static_cast<size_t>(width));
     }
-    if (s.falseColour && s.zebras) {
+    const uint32_t edgeColour = PeakingRgb(s.peakingColour);
+    if (edges) {
+        edgeCodes(lumaRow(y - 1), luma, lumaRow(y + 1), code, width,
+                  static_cast<uint8_t>(std::clamp(s.peakingThreshold, 0, 254)));
+        if (ScopeRow(y)) {
+            m_marked += static_cast<int>(std::count(code, code + width, kEdge));
+        }
+    }
+    if (s.falseColour) {
+        m_table[255 + kEdge] = edgeColour;
         paletteCodeRow(luma, code, pixels, m_table.data(), width);
-    } else if (s.falseColour) {
-        paletteRow(luma, pixels, m_table.data(), width);
-    } else if (s.zebras) {
-        applyCodes(code, pixels, width, aidcolours::kZebraHighlight, aidcolours::kZebraShadow);
+        return;
     }
-    if (s.peaking && y > 0 && y < height - 1 && width > 2) {
-        m_marked +=
-            static_cast<int>(peakRow(lumaRow(y - 1), luma, lumaRow(y + 1), pixels, width,
-                                     static_cast<uint8_t>(std::clamp(s.peakingThreshold, 0, 254)),
-                                     PeakingRgb(s.peakingColour)));
-    }
+    applyCodes(code, pixels, width, aidcolours::kZebraHighlight, aidcolours::kZebraShadow,
+               edgeColour);
 }

@@ -4,6 +4,7 @@
 // focus peaking (edges tinted). All three read the frame's luminance as it
 // was before anything was painted.
 #include "liveview/AidSettings.h"
+#include "liveview/Guides.h"
 #include "liveview/LumaPlane.h"
 #include "liveview/Scopes.h"
 
@@ -65,9 +66,10 @@ public:
     // Runs the aids `settings` switches on over `image`, counting the scopes
     // as it goes. `decoded` is the frame's luminance when the decoder has it
     // (else it is computed from the pixels). Returns how many pixels
-    // peaking marked.
-    int run(QImage& image, const AidSettings& settings, const Scopes& scopes,
-            LumaView decoded = {});
+    // peaking marked on the rows the scopes sample (every fourth).
+    // `guides` are drawn on each row once it is finished with.
+    int run(QImage& image, const AidSettings& settings, const Scopes& scopes, LumaView decoded = {},
+            const GuidePlan* guides = nullptr);
 
 private:
     void paintRow(uint32_t* pixels, int y, int height, const AidSettings& s);

@@ -1,5 +1,7 @@
 #include "liveview/Scopes.h"
 
+#include "liveview/PixelRows.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -7,27 +9,7 @@ namespace {
 
 constexpr int kMargin = 4;
 
-// The pixels of an image, fetched once per drawing (scanLine() checks for
-// sharing on every call), with the box clipped to them.
-class Pixels {
-public:
-    explicit Pixels(QImage& image)
-        : m_base(reinterpret_cast<uint32_t*>(image.bits())),
-          m_stride(image.bytesPerLine() / static_cast<qsizetype>(sizeof(uint32_t))),
-          m_width(image.width()), m_height(image.height()) {}
-    PixelBox clip(const PixelBox& box) const {
-        return {std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, m_width),
-                std::min(box.bottom, m_height)};
-    }
-    uint32_t* row(int y) const { return m_base + y * m_stride; }
-    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
-
-private:
-    uint32_t* m_base;
-    qsizetype m_stride;
-    int m_width;
-    int m_height;
-};
+using Pixels = PixelRows;
 
 // Halves the brightness of the box, so that a scope reads on any picture.
 void darken(const Pixels& pixels, const PixelBox& box) {
@@ -190,8 +172,10 @@ void DrawWaveform(QImage& image, const PixelBox& place, const Waveform& w) {
     }
     const int width = std::min(place.right - place.left, Waveform::kWaveColumns);
     const int height = std::min(place.bottom - place.top, Waveform::kWaveLevels);
-    // A level holding an eighth of its column's samples is drawn at full strength.
+    // A level holding an eighth of its column's samples is drawn at full
+    // strength; the scale is a multiplier in 1/65536, not a division per cell.
     const uint64_t full = std::max<uint64_t>(1, w.samplesPerColumn() / 8);
+    const uint64_t scale = (191u << 16) / full;
     for (int column = 0; column < width; ++column) {
         for (int level = 0; level < height; ++level) {
             const uint32_t count = w.count(column, level);
@@ -204,7 +188,7 @@ void DrawWaveform(QImage& image, const PixelBox& place, const Waveform& w) {
                 continue;
             }
             const auto strength =
-                static_cast<uint32_t>(std::min<uint64_t>(255, 64 + count * 191 / full));
+                static_cast<uint32_t>(std::min<uint64_t>(255, 64 + ((count * scale) >> 16)));
             pixels.row(y)[x] = 0xFF000000u | (strength / 2) << 16 | strength << 8 | (strength / 2);
         }
     }

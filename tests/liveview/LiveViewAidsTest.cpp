@@ -132,8 +132,10 @@ TEST(PixelAidsTest, PeakingMarksASharpEdgeAndNotAGradient) {
 
     QImage edge = flat(640, 100, 20);
     fillColumns(edge, 320, 640, 230);
-    // Columns 319 and 320 straddle the step, on every row but the border ones.
-    EXPECT_EQ(pass.run(edge, settings, {}), 2 * 98);
+    // Columns 319 and 320 straddle the step, on every row but the border
+    // ones; the count is of the 24 rows 4, 8 ... 96.
+    EXPECT_EQ(pass.run(edge, settings, {}), 2 * 24);
+    EXPECT_EQ(edge.pixel(319, 1), 0xFF00FF00);
     EXPECT_EQ(edge.pixel(319, 50), 0xFF00FF00);
     EXPECT_EQ(edge.pixel(320, 50), 0xFF00FF00);
     EXPECT_EQ(edge.pixel(321, 50), qRgb(230, 230, 230));
