@@ -59,7 +59,7 @@ void edgeCodes(const uint8_t* __restrict up, const uint8_t* __restrict mid,
 // False colour and the codes together: a coded pixel takes its code's
 // colour (entries 256 on of the table), every other one its palette colour.
 // Plain loads without branches.
-SCALAR_LOOP
+VANTORA_SCALAR_LOOP
 void paletteCodeRow(const uint8_t* __restrict luma, const uint8_t* __restrict code,
                     uint32_t* __restrict pixels, const uint32_t* __restrict table, int width) {
     for (int x = 0; x < width; ++x) {
@@ -104,7 +104,7 @@ void applyCodes(const uint8_t* code, uint32_t* pixels, int width, uint32_t highl
     }
 }
 
-SCALAR_LOOP
+VANTORA_SCALAR_LOOP
 void paletteRow(const uint8_t* __restrict luma, uint32_t* __restrict pixels,
                 const uint32_t* __restrict palette, int width) {
     for (int x = 0; x < width; ++x) {

@@ -67,10 +67,11 @@ void ClearHistogram(Histogram& h, bool rgb) {
 }
 
 void CountHistogramRow(const uint8_t* luma, const uint32_t* pixels, int width, Histogram& h) {
-    for (int x = 0; x < width; x += 2) {
+    for (int x = 0; x < width; x += 4) {
         ++h.luma[luma[x]];
     }
-    h.samples += static_cast<uint32_t>((width + 1) / 2);
+    const auto samples = static_cast<uint32_t>((width + 3) / 4);
+    h.samples += samples;
     if (h.rgb) {
         for (int x = 0; x < width; x += 4) {
             const uint32_t p = pixels[x];
@@ -78,7 +79,7 @@ void CountHistogramRow(const uint8_t* luma, const uint32_t* pixels, int width, H
             ++h.green[(p >> 8) & 0xFF];
             ++h.blue[p & 0xFF];
         }
-        h.colourSamples += static_cast<uint32_t>((width + 3) / 4);
+        h.colourSamples += samples;
     }
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // The histogram and the waveform of a frame, counted row by row as the
 // aids' frame pass produces the luminance: the histogram on every fourth
-// row, the luminance on every second pixel and the colour channels on every
-// fourth, the waveform on every fourth pixel of every eighth row (a sample
-// tells the shape as well as every pixel and keeps the count within the
-// frame budget). Drawn as small scopes.
+// pixel of every fourth row, the waveform on every fourth pixel of every
+// eighth row (a sample tells the shape as well as every pixel and keeps the
+// count within the frame budget). Drawn as small scopes.
 #include "liveview/AidSettings.h"
 #include "liveview/LiveViewGeometry.h"
 #include "liveview/LumaPlane.h"
@@ -26,7 +25,7 @@ struct Histogram {
     std::array<uint32_t, 256> green{};
     std::array<uint32_t, 256> blue{};
     uint32_t samples = 0;       // of the luminance
-    uint32_t colourSamples = 0; // of each channel
+    uint32_t colourSamples = 0; // of each channel (RGB only)
     bool rgb = false;
 };
 

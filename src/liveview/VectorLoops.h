@@ -12,7 +12,7 @@
 // Table lookups stay scalar: a vectorised gather is slower than the plain
 // loads on the processors this was measured on.
 #if defined(__GNUC__) && !defined(__clang__)
-#define SCALAR_LOOP __attribute__((optimize("no-tree-vectorize")))
+#define VANTORA_SCALAR_LOOP __attribute__((optimize("no-tree-vectorize")))
 #else
-#define SCALAR_LOOP
+#define VANTORA_SCALAR_LOOP
 #endif
