@@ -1,26 +1,16 @@
 #include "liveview/LiveViewAids.h"
 
+#include "liveview/LiveViewPainting.h"
+
 #include <QPainter>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace {
 
 QString percent(double share) {
     return QString::number(share * 100.0, 'f', 1) + QLatin1Char('%');
-}
-
-void blit(QImage& target, const QImage& source, int left, int top) {
-    const int width = std::min(source.width(), target.width() - left);
-    for (int y = 0; y < source.height() && top + y < target.height(); ++y) {
-        if (width <= 0 || top + y < 0) {
-            continue;
-        }
-        std::memcpy(reinterpret_cast<uint32_t*>(target.scanLine(top + y)) + left,
-                    source.constScanLine(y), sizeof(uint32_t) * static_cast<size_t>(width));
-    }
 }
 
 // Four swatches with their names, drawn once.
@@ -114,7 +104,7 @@ const AidReadings& LiveViewAids::apply(QImage& frame, QSize visible, LumaView de
         DrawWaveform(frame, WaveformPlace(width, height), m_waveform);
     }
     if (s.falseColour) {
-        blit(frame, legend(), 4, 4);
+        CopyInto(frame, legend(), 4, 4);
     }
     DrawSpot(frame, spot);
     return m_readings;

@@ -48,8 +48,8 @@ void FillPixelBox(QImage& image, const PixelBox& b, QRgb fill, QRgb outline) {
     FramePixelBox(image, b, outline);
 }
 
-void CopyInto(QImage& target, const QImage& source) {
-    blit(target, source, 0, 0);
+void CopyInto(QImage& target, const QImage& source, int left, int top) {
+    blit(target, source, left, top);
 }
 
 FaceLabels::FaceLabels(const QFont& font) {

@@ -22,8 +22,8 @@ constexpr QRgb kOutline = 0xFF000000;
 void FramePixelBox(QImage& image, const PixelBox& box, QRgb colour);
 // A filled box with a one-pixel outline.
 void FillPixelBox(QImage& image, const PixelBox& box, QRgb fill, QRgb outline);
-// Copies `source` into `target` at (0, 0), as much as fits. Both 32-bit.
-void CopyInto(QImage& target, const QImage& source);
+// Copies `source` into `target` at (left, top), as much as fits. Both 32-bit.
+void CopyInto(QImage& target, const QImage& source, int left = 0, int top = 0);
 
 // The numbers of the face frames, drawn once on a yellow ground.
 class FaceLabels {

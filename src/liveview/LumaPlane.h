@@ -1,10 +1,8 @@
 #pragma once
-// The luminance of 32-bit pixels as one byte each: by row, as the aids'
-// frame pass computes it, or for a whole picture.
-#include <QImage>
-
+// The luminance of 32-bit pixels as one byte each, by row as the aids'
+// frame pass computes it, and the decoder's luminance plane seen by row.
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 // Rec. 601 weights in 256ths: white stays 255, grey keeps its level.
 constexpr uint8_t LumaOf(uint32_t rgb) {
@@ -23,20 +21,4 @@ struct LumaView {
     int height = 0;
     bool valid() const { return data != nullptr && width > 0 && height > 0; }
     const uint8_t* row(int y) const { return data + static_cast<size_t>(y) * stride; }
-};
-
-class LumaPlane {
-public:
-    // Fills the plane from a Format_RGB32 / ARGB32 image.
-    void compute(const QImage& image);
-
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-    const uint8_t* row(int y) const { return m_values.data() + static_cast<size_t>(y) * m_width; }
-    uint8_t at(int x, int y) const { return row(y)[x]; }
-
-private:
-    int m_width = 0;
-    int m_height = 0;
-    std::vector<uint8_t> m_values;
 };

@@ -132,14 +132,6 @@ uint32_t FalseColourOf(uint8_t luma) {
     return 0xFF000000u | grey << 16 | grey << 8 | grey;
 }
 
-int EdgeStrength(const LumaPlane& luma, int x, int y) {
-    if (x <= 0 || y <= 0 || x >= luma.width() - 1 || y >= luma.height() - 1) {
-        return 0;
-    }
-    return halfDiff(luma.at(x + 1, y), luma.at(x - 1, y)) +
-           halfDiff(luma.at(x, y + 1), luma.at(x, y - 1));
-}
-
 uint32_t PeakingRgb(PeakingColour colour) {
     switch (colour) {
     case PeakingColour::Green:

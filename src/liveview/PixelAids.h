@@ -46,11 +46,6 @@ constexpr bool ShadowStripe(int x, int y) {
     return ((x - y) & 4) != 0;
 }
 
-// The edge strength at (x, y): half the horizontal and half the vertical
-// central difference of the luminance, added (0 ... 254; halved so that
-// the sum fits a byte). Zero on the frame's border.
-int EdgeStrength(const LumaPlane& luma, int x, int y);
-
 uint32_t PeakingRgb(PeakingColour colour);
 
 // One pass over the frame, row by row while the row is in the cache: its

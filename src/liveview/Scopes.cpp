@@ -9,10 +9,8 @@ namespace {
 
 constexpr int kMargin = 4;
 
-using Pixels = PixelRows;
-
 // Halves the brightness of the box, so that a scope reads on any picture.
-void darken(const Pixels& pixels, const PixelBox& box) {
+void darken(const PixelRows& pixels, const PixelBox& box) {
     const PixelBox b = pixels.clip(box);
     for (int y = b.top; y < b.bottom; ++y) {
         uint32_t* line = pixels.row(y);
@@ -29,7 +27,7 @@ uint32_t tallest(const std::array<uint32_t, 256>& counts) {
     return std::max<uint32_t>(top, 1);
 }
 
-void drawChannel(const Pixels& pixels, const PixelBox& place,
+void drawChannel(const PixelRows& pixels, const PixelBox& place,
                  const std::array<uint32_t, 256>& counts, uint32_t colour, bool add) {
     const int width = place.right - place.left;
     const int height = place.bottom - place.top;
@@ -130,15 +128,6 @@ void WaveformCounter::countRow(const uint8_t* luma, Waveform& w) const {
     ++w.rows;
 }
 
-void WaveformCounter::count(const LumaPlane& luma, Waveform& w) {
-    start(luma.width(), w);
-    for (int y = 0; y < luma.height(); ++y) {
-        if (WaveformRow(y)) {
-            countRow(luma.row(y), w);
-        }
-    }
-}
-
 PixelBox HistogramPlace(int /*visibleWidth*/, int visibleHeight) {
     const int bottom = visibleHeight - kMargin;
     return {kMargin, bottom - kScopeHeight, kMargin + kScopeWidth, bottom};
@@ -151,7 +140,7 @@ PixelBox WaveformPlace(int visibleWidth, int visibleHeight) {
 }
 
 void DrawHistogram(QImage& image, const PixelBox& place, const Histogram& h) {
-    const Pixels pixels(image);
+    const PixelRows pixels(image);
     darken(pixels, place);
     if (h.samples == 0) {
         return;
@@ -166,7 +155,7 @@ void DrawHistogram(QImage& image, const PixelBox& place, const Histogram& h) {
 }
 
 void DrawWaveform(QImage& image, const PixelBox& place, const Waveform& w) {
-    const Pixels pixels(image);
+    const PixelRows pixels(image);
     darken(pixels, place);
     if (w.samplesPerColumn() == 0) {
         return;

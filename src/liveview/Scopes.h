@@ -73,8 +73,6 @@ public:
     // Clears the counts for a frame `width` pixels wide.
     void start(int width, Waveform& waveform);
     void countRow(const uint8_t* luma, Waveform& waveform) const;
-    // The waveform of a whole luminance plane.
-    void count(const LumaPlane& luma, Waveform& waveform);
 
 private:
     std::vector<uint16_t> m_columnOf; // per sampled pixel of a row

@@ -78,11 +78,11 @@ TEST(AidScopesTest, ATenPercentWhiteBlockClipsTenPercent) {
 TEST(AidScopesTest, WaveformPutsEachHalfAtItsLevel) {
     QImage frame = flat(640, 424, 0);
     fillColumns(frame, 320, 640, 255);
-    LumaPlane luma;
-    luma.compute(frame);
+    AidSettings settings;
+    settings.waveform = true;
     Waveform waveform;
-    WaveformCounter counter;
-    counter.count(luma, waveform);
+    AidFramePass pass;
+    pass.run(frame, settings, {nullptr, &waveform});
     const int top = Waveform::kWaveLevels - 1;
     for (int column : {0, 63, 64, 127}) {
         const bool right = column >= Waveform::kWaveColumns / 2;
