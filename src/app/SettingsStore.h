@@ -6,8 +6,13 @@
 
 #include <QString>
 
-// Program version, kept in the settings file's "Version" value.
-inline constexpr char kProgramVersion[] = "0.24b";
+// Program version, kept in the settings file's "Version" value. The build
+// defines it (VANTORA_VERSION in the top CMakeLists.txt), which also names
+// the package.
+#ifndef VANTORA_VERSION
+#error "VANTORA_VERSION comes from the build"
+#endif
+inline constexpr char kProgramVersion[] = VANTORA_VERSION;
 
 class SettingsStore {
 public:

@@ -8,6 +8,7 @@
 // group's layout.
 // Subsystem handlers receive the control groups they need through
 // controls().
+#include "app/SettingsStore.h"
 #include "app/window/WindowLayoutRules.h"
 #include "app/window/WindowServices.h"
 #include "connection/ConnectionHost.h"
@@ -54,7 +55,7 @@ class WindowKeys;
 class TfMain : public QMainWindow, public ConnectionHost {
     Q_OBJECT
 public:
-    static constexpr const char* kVersion = "0.24b";
+    static constexpr const char* kVersion = kProgramVersion;
     static constexpr int kClientWidth = 955;
     static constexpr int kClientHeight = 665;
     static constexpr int kDesignMinWidth = 736;
