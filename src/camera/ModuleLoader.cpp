@@ -6,8 +6,15 @@
 
 namespace fs = std::filesystem;
 
-#ifndef VANTORA_INSTALL_PREFIX
-#define VANTORA_INSTALL_PREFIX "/usr/local"
+// Both come from the build: the module directory under the install prefix,
+// and the same directory relative to the installed executables, so that a
+// package unpacked under another root (DESTDIR, a relocated prefix) still
+// finds its own modules.
+#ifndef VANTORA_INSTALLED_MODULE_DIR
+#define VANTORA_INSTALLED_MODULE_DIR "/usr/local/lib/vantora/modules"
+#endif
+#ifndef VANTORA_MODULE_DIR_FROM_BINDIR
+#define VANTORA_MODULE_DIR_FROM_BINDIR "../lib/vantora/modules"
 #endif
 
 void LibraryCloser::operator()(void* handle) const {
@@ -70,18 +77,30 @@ LoadOutcome ModuleLoader::load(const std::string& moduleFileName) const {
 }
 
 fs::path ModuleLoader::defaultModuleDirectory() {
-    if (const char* env = std::getenv("VANTORA_MODULE_DIR"); env && *env) {
-        return env;
-    }
     std::error_code error;
-    fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        fs::path beside = exe.parent_path() / "modules";
+    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    return moduleDirectoryFor(error ? fs::path() : exe.parent_path(),
+                              std::getenv("VANTORA_MODULE_DIR"));
+}
+
+fs::path ModuleLoader::moduleDirectoryFor(const fs::path& executableDirectory,
+                                          const char* environmentValue) {
+    if (environmentValue && *environmentValue) {
+        return environmentValue;
+    }
+    if (!executableDirectory.empty()) {
+        std::error_code error;
+        const fs::path beside = executableDirectory / "modules";
         if (fs::is_directory(beside, error)) {
             return beside;
         }
+        const fs::path installed =
+            (executableDirectory / VANTORA_MODULE_DIR_FROM_BINDIR).lexically_normal();
+        if (fs::is_directory(installed, error)) {
+            return installed;
+        }
     }
-    return fs::path(VANTORA_INSTALL_PREFIX) / "lib" / "vantora" / "modules";
+    return VANTORA_INSTALLED_MODULE_DIR;
 }
 
 std::string LoadStatusText(LoadStatus status, const std::string& fileName) {

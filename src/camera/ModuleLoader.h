@@ -38,9 +38,15 @@ public:
     std::filesystem::path locate(const std::string& fileName) const;
     LoadOutcome load(const std::string& moduleFileName) const;
 
-    // VANTORA_MODULE_DIR, else modules/ beside the executable, else the
-    // installed module directory.
+    // VANTORA_MODULE_DIR, else modules/ beside the executable (a build
+    // tree), else the module directory of the installed layout the executable
+    // sits in, else the one under the configured install prefix.
     static std::filesystem::path defaultModuleDirectory();
+    // The same choice for an executable in `executableDirectory` and the
+    // given VANTORA_MODULE_DIR value (null or empty: not set).
+    static std::filesystem::path
+    moduleDirectoryFor(const std::filesystem::path& executableDirectory,
+                       const char* environmentValue);
 
 private:
     std::filesystem::path m_moduleDirectory;

@@ -109,6 +109,33 @@ TEST_F(LoaderTest, WorkingDirectoryComesBeforeTheModuleDirectory) {
     EXPECT_EQ(link->lastLoadStatus(), LoadStatus::Loaded);
 }
 
+// The module directory for an executable: the environment's choice, then
+// modules/ beside it (a build tree), then the installed layout around it
+// (bin/ and lib/vantora/modules/ under one prefix, wherever that prefix
+// was unpacked), then the directory under the configured install prefix.
+TEST_F(LoaderTest, ModuleDirectoryFollowsTheExecutablesLayout) {
+    const fs::path prefix = work() / "unpacked" / "usr";
+    const fs::path bin = prefix / "bin";
+    const std::string installed = (prefix / "lib" / "vantora" / "modules").string();
+    fs::create_directories(bin);
+    fs::create_directories(installed);
+    const auto chosen = [](const fs::path& exeDir, const char* env) {
+        return ModuleLoader::moduleDirectoryFor(exeDir, env).string();
+    };
+
+    EXPECT_EQ(chosen(bin, "/elsewhere/modules"), "/elsewhere/modules");
+    EXPECT_EQ(chosen(bin, nullptr), installed);
+    EXPECT_EQ(chosen(bin, ""), installed) << "empty means not set";
+
+    fs::create_directories(bin / "modules");
+    EXPECT_EQ(chosen(bin, nullptr), (bin / "modules").string());
+
+    const fs::path fallback = chosen(work() / "nowhere", nullptr);
+    EXPECT_TRUE(fallback.is_absolute());
+    EXPECT_EQ(fallback.filename().string(), "modules");
+    EXPECT_NE(fallback.string(), installed);
+}
+
 TEST_F(CameraTest, OpenSetsModuleModeAndInstallsProcedures) {
     ASSERT_TRUE(link->OpenCameraModule("Y800"));
     ASSERT_NE(link->ModuleObject(), nullptr);
