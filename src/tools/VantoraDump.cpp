@@ -118,6 +118,10 @@ int main(int argc, char** argv) {
     }
     StderrLog log(options.verbose);
     CameraLink link(&log);
+    if (options.verbose) {
+        // Which installation (or build tree) the modules come from.
+        std::cerr << "vantora-dump: module directory " << link.moduleDirectory().string() << '\n';
+    }
     if (!link.OpenCameraModule(options.model)) {
         if (link.ModuleFileName().empty()) {
             std::cerr << "vantora-dump: no camera module serves the model " << options.model
