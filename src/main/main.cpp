@@ -83,6 +83,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillon Labs"));
     QApplication::setApplicationName(QStringLiteral("Vantora"));
+    // Ties the window to the installed desktop entry (its icon, its name in
+    // the task bar).
+    QApplication::setDesktopFileName(QStringLiteral("vantora"));
     const ProgramOptions options = parseProgramOptions(QApplication::arguments(), simulate);
     if (const std::optional<int> answered = answerWithoutWindow(options)) {
         return *answered;
