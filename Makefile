@@ -16,7 +16,7 @@ export ASAN_OPTIONS  ?= detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS  ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan run test test-plain test-asan bench clean
+.PHONY: all deps build build-asan run test test-plain test-asan bench package clean
 
 all: build
 
@@ -48,6 +48,14 @@ test: test-plain test-asan
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
+
+# The Debian package, vantora_<version>_amd64.deb in $(BUILD)/package/. A
+# package installs under /usr, so the build is configured for that prefix.
+package: deps $(BUILD)/build.ninja
+	cmake -DCMAKE_INSTALL_PREFIX=/usr $(BUILD)
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/package/vantora_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
