@@ -54,24 +54,31 @@ grep -q "ATTR{manufacturer}==\"$manufacturer\*\", TAG+=\"uaccess\"" \
 # The programs find the simulator library through their own RUNPATH.
 for program in vantora vantora-dump; do
   runpath=$(readelf -d "$prefix/bin/$program" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
-  [[ $runpath == '$ORIGIN/../lib/vantora' ]] || fail "$program: RUNPATH is '$runpath'"
+  [[ $runpath == "\$ORIGIN/../lib/vantora" ]] || fail "$program: RUNPATH is '$runpath'"
 done
 
-# Runs an installed program with nothing inherited but PATH.
+# Runs an installed program with nothing inherited but PATH and, in a
+# sanitizer build, the sanitizers' options (the leak suppressions).
 mkdir -p "$tmp/work" "$tmp/home" "$tmp/run"
 chmod 700 "$tmp/run"
+sanitizer_options=()
+for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+  [[ -n ${!name:-} ]] && sanitizer_options+=("$name=${!name}")
+done
 run() {
   (cd "$tmp/work" && env -i PATH=/usr/bin:/bin HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" \
-    XDG_RUNTIME_DIR="$tmp/run" QT_QPA_PLATFORM=offscreen "$@")
+    XDG_RUNTIME_DIR="$tmp/run" QT_QPA_PLATFORM=offscreen "${sanitizer_options[@]}" "$@")
 }
 
 line=$(run "$prefix/bin/vantora" --version) || fail "vantora --version failed"
 [[ $line == "Vantora $version" ]] || fail "vantora --version printed '$line'"
 
 run "$prefix/bin/vantora" --help >"$tmp/help.txt" || fail "vantora --help failed"
-for option in $(grep -o -- '--[a-z][a-z-]*' "$tmp/help.txt" | sort -u); do
+grep -o -- '--[a-z][a-z-]*' "$tmp/help.txt" | sort -u >"$tmp/options.txt"
+[[ -s $tmp/options.txt ]] || fail "vantora --help named no option"
+while read -r option; do
   grep -q -- "$option" "$tmp/vantora.txt" || fail "the manual page does not name $option"
-done
+done <"$tmp/options.txt"
 
 run "$prefix/bin/vantora-dump" --verbose --simulate Y800 Y800 >"$tmp/dump.txt" 2>"$tmp/dump.err" ||
   fail "vantora-dump failed: $(cat "$tmp/dump.err")"
