@@ -2,10 +2,9 @@
 // tells the scene in focus from out of focus, the magnifier zooms to 100 %
 // and back, a still gets its histogram, and the aids are kept with the
 // settings.
-#include "ConnectedWindow.h"
+#include "LiveViewWindow.h"
 #include "app/window/AidSettingsMapping.h"
 #include "liveview/AidsPanel.h"
-#include "liveview/LiveViewLoop.h"
 #include "widgets/ImageView.h"
 #include "widgets/PaintBox.h"
 
@@ -15,26 +14,12 @@ using namespace orv;
 
 namespace {
 
-class AidsRowTest : public ConnectedWindowTest {
-protected:
-    void startLiveView() {
-        connectTo("Y800");
-        vsim::SimControl::freezeLiveScene(0);
-        c().liveView.sbLiveView->click();
-        ASSERT_TRUE(c().liveView.sbLiveView->isChecked());
-    }
-    LiveViewLoop& loop() { return m_window->liveViewLoop(); }
-    void frames(int count) {
-        for (int i = 0; i < count; ++i) {
-            loop().tLiveViewTimer();
-        }
-    }
-};
+class AidsRowTest : public LiveViewWindowTest {};
 
 } // namespace
 
 TEST_F(AidsRowTest, PeakingMarksFarMoreOfTheSceneInFocusThanOutOfFocus) {
-    startLiveView();
+    startLiveView("Y800");
     c().aids.sbPeaking->click();
     frames(2);
     ASSERT_FALSE(loop().fields().inFocus);
@@ -52,7 +37,7 @@ TEST_F(AidsRowTest, PeakingMarksFarMoreOfTheSceneInFocusThanOutOfFocus) {
 }
 
 TEST_F(AidsRowTest, TheMagnifierZoomsToFullSizeAtTheClickAndBack) {
-    startLiveView();
+    startLiveView("Y800");
     QComboBox* zoom = c().focus.cbLVzoom;
     const int full = zoom->findText(QStringLiteral("100"), Qt::MatchStartsWith);
     ASSERT_GT(full, 0);

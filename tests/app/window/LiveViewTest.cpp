@@ -2,10 +2,9 @@
 // and stop steps, frames with their AF frame, faces and navigator, a click
 // that moves the camera's AF area, contrast AF, the pause while the live
 // image is hidden, damaged frames counted, and the wheel over the image.
-#include "ConnectedWindow.h"
+#include "LiveViewWindow.h"
 #include "camera/Clock.h"
 #include "liveview/LiveViewGeometry.h"
-#include "liveview/LiveViewLoop.h"
 #include "liveview/LiveViewPainting.h"
 #include "widgets/ImageView.h"
 #include "widgets/PaintBox.h"
@@ -17,20 +16,8 @@ using namespace orv;
 
 namespace {
 
-class LiveViewTest : public ConnectedWindowTest {
+class LiveViewTest : public LiveViewWindowTest {
 protected:
-    void startLiveView(const std::string& model) {
-        connectTo(model);
-        vsim::SimControl::freezeLiveScene(0);
-        c().liveView.sbLiveView->click();
-        ASSERT_TRUE(c().liveView.sbLiveView->isChecked());
-    }
-    LiveViewLoop& loop() { return m_window->liveViewLoop(); }
-    void frames(int count) {
-        for (int i = 0; i < count; ++i) {
-            loop().tLiveViewTimer();
-        }
-    }
     QRgb imagePixel(int x, int y) { return c().liveView.pbLiveView->canvas().pixel(x, y); }
     PixelBox afFrame() { return LiveImageFrames(loop().fields()).boxes[0]; }
 };
