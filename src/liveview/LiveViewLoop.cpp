@@ -6,6 +6,7 @@
 #include "widgets/PaintBox.h"
 
 #include <exception>
+#include <utility>
 
 LiveViewLoop::LiveViewLoop(Controls controls, CameraSession& session, const StatePoll& poll,
                            QObject* parent)
@@ -112,11 +113,12 @@ void LiveViewLoop::showAidReadings(const AidReadings& readings) {
     if (readings == m_aidReadings || m_c.lAidReadings == nullptr) {
         return;
     }
-    const QString before = AidReadingsText(m_aidReadings);
     m_aidReadings = readings;
-    const QString text = AidReadingsText(readings);
-    if (text != before) {
-        m_c.lAidReadings->setText(text);
+    // The shares change with every frame; the label only when the text does.
+    QString text = AidReadingsText(readings);
+    if (text != m_aidText) {
+        m_aidText = std::move(text);
+        m_c.lAidReadings->setText(m_aidText);
     }
 }
 

@@ -68,6 +68,7 @@ private:
     FaceLabels m_labels;
     LiveViewAids m_aids;
     AidReadings m_aidReadings;
+    QString m_aidText; // as the label shows it
     FrameRateCounter m_rate;
     RemainingTime m_remaining;
     LiveViewFields m_fields;
