@@ -53,6 +53,7 @@ void CameraSession::itemDone() {
     if (m_pendingItems > 0) {
         --m_pendingItems;
     }
+    emit itemFinished();
 }
 
 void CameraSession::onSourceEvent(CamObject& source, uint32_t event, uint32_t data) {

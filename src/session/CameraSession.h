@@ -74,6 +74,8 @@ signals:
     void capabilityListChanged(uint32_t capId);
     // An item was opened and waits to be fetched.
     void itemAdded(uint32_t itemId);
+    // A waiting item was fetched or given up (pendingItemCount() is down).
+    void itemFinished();
 
 private:
     struct QueuedEvent {
