@@ -10,38 +10,18 @@
 #include "widgets/CameraOrdinal.h"
 #include "widgets/PaintBox.h"
 
-#include <cstdio>
-
 using namespace orv;
 
 namespace {
 
 constexpr int kSerialChars = 7;
 
-std::string trimmed(const std::string& text) {
-    return QString::fromStdString(text).trimmed().toStdString();
-}
-
 } // namespace
 
-std::string ErrorCodeMessage(uint8_t code, const std::string& moduleFileName) {
-    switch (code) {
-    case CameraConnection::kErrorNoInternet:
-        return "INTERNET: No internet access";
-    case CameraConnection::kErrorCameraNotAvailable:
-        return "CAMERA: Camera not available.";
-    case CameraConnection::kErrorModuleMissing:
-        return "DLL not found: " + moduleFileName;
-    default: {
-        char text[48];
-        std::snprintf(text, sizeof(text), "Unknown error code [%04X].", code);
-        return text;
-    }
-    }
-}
-
 CameraConnection::CameraConnection(ConnectionContext context, QObject* parent)
-    : QObject(parent), m_c(std::move(context)),
+    : QObject(parent), m_c(std::move(context)), m_connector(m_c.session, m_c.messages),
+      m_items(m_c.session, m_c.messages,
+              [logAll = m_c.camera.chLogAllDSLR] { return logAll && logAll->isChecked(); }),
       m_shooting(m_c.shooting, m_c.liveView, m_c.movie, m_c.session),
       m_buttons(m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.session),
       m_fill(m_c.shooting, m_c.focus, m_c.movie, m_c.session.link(), m_shooting),
@@ -94,9 +74,7 @@ void CameraConnection::bDSLRConnectClick() {
 // Loads the module for the model; when it is missing, reports it and asks
 // for it to be downloaded (connecting is retried after the download).
 bool CameraConnection::openModule(const std::string& name) {
-    if (!link().OpenCameraModule(name)) {
-        m_pendingErrorCode = kErrorModuleMissing;
-        reportError();
+    if (!m_connector.openModule(name)) {
         queueModuleDownload();
         return false;
     }
@@ -123,10 +101,7 @@ bool CameraConnection::openSource(const std::string& name) {
     m_c.camera.lAvailable->hide();
     m_c.camera.lConnecting->show();
     m_c.camera.gbDSLR->repaint();
-    if (!link().SelectSource(name, static_cast<uint32_t>(m_c.session.cameraOrdinal()))) {
-        m_pendingErrorCode = kErrorCameraNotAvailable;
-        reportError();
-        link().CloseCameraModule();
+    if (!m_connector.openSource(name)) {
         m_c.host.ShowCamPics(true);
         m_c.camera.lConnecting->hide();
         return false;
@@ -140,23 +115,9 @@ void CameraConnection::startSession() {
     cam.bDSLRDisconn->setEnabled(true);
     cam.bDSLRConnect->setEnabled(false);
 
-    SourceShortcuts& camera = link().shortcuts();
-    const std::string cameraName = link().cameraName();
-    const std::string lens = trimmed(camera.lensInfo());
-    const std::string port = camera.text(kCapUsbSpeed);
-    std::string line = "CAMERA <b>" + cameraName;
-    if (!lens.empty()) {
-        line += " + " + lens;
-    }
-    line += "</b> control started";
-    if (!port.empty()) {
-        line += " on <b>" + port + "</b> port";
-    }
-    m_c.messages.log(line + ".");
-
     // Handlers that follow the session (image naming, camera texts) start
     // before the settings are read.
-    m_c.session.open(cameraName, lens);
+    m_connector.startSession();
     m_fill.fill();
     emit settingsRead();
 
@@ -185,7 +146,6 @@ void CameraConnection::bDSLRDisconnClick() {
             m_c.movie.sbMovie->setChecked(false);
             emit movieReleased();
         }
-        link().values().setBoolean(link().CurrentSource(), kCapLockCamera, false);
         m_buttons.reset();
         cam.bDSLRConnect->setEnabled(true);
         cam.bDSLRDisconn->setEnabled(false);
@@ -193,12 +153,9 @@ void CameraConnection::bDSLRDisconnClick() {
         cam.pExtraCtrl->hide();
         cam.pLiveView->hide();
         m_c.host.ShowCamPics(true);
-        m_c.messages.log("CAMERA <b>" + m_c.session.cameraName() + "</b> control stopped.");
+        // Unlocks the camera, closes the module and ends the session.
+        m_connector.disconnect();
         m_c.host.setCameraConnected(false);
-        link().CloseCameraModule();
-        // Ends the session after the module is closed, so that its
-        // followers find the camera's state as the close left it.
-        m_c.session.close();
         m_c.host.FormResize();
         cam.bLog->setEnabled(false);
     }
@@ -224,14 +181,4 @@ void CameraConnection::cbDSLRChange() {
 void CameraConnection::bLogClick() {
     m_c.host.showLogPage();
     m_c.messages.logsl(CapabilityListDump(link().CurrentSource()));
-}
-
-void CameraConnection::reportError() {
-    std::string message = ErrorCodeMessage(m_pendingErrorCode, link().ModuleFileName());
-    const int32_t entryResult = link().LastEntryResult();
-    if (message.rfind("CAMERA", 0) == 0 && entryResult != 0) {
-        message += " (" + std::to_string(entryResult) + ")";
-    }
-    m_lastErrorText = message;
-    m_c.messages.elog(message);
 }

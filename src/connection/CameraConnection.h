@@ -1,13 +1,16 @@
 #pragma once
 // The camera connection as the user sees it: Start and Stop, the camera
 // selector, the capability-log button, and the error report that tells the
-// user why a connection failed. Loading, opening and reading go through
-// CameraLink; the camera session records that a connection is open.
+// user why a connection failed. The steps without widgets (module, source,
+// session, the items the camera announces) are the windowless program's
+// own objects; this class adds the widgets around them.
 #include "connection/CameraEventHandler.h"
 #include "connection/CaptureButtons.h"
 #include "connection/ConnectionHost.h"
 #include "connection/SettingsFill.h"
 #include "connection/ShootingHandlers.h"
+#include "session/CameraConnector.h"
+#include "session/ItemEvents.h"
 #include "widgets/WindowControls.h"
 
 #include <QObject>
@@ -41,9 +44,9 @@ class CameraConnection : public QObject {
     Q_OBJECT
 public:
     // Pending error codes.
-    static constexpr uint8_t kErrorNoInternet = 1;
-    static constexpr uint8_t kErrorCameraNotAvailable = 6;
-    static constexpr uint8_t kErrorModuleMissing = 12;
+    static constexpr uint8_t kErrorNoInternet = CameraConnector::kErrorNoInternet;
+    static constexpr uint8_t kErrorCameraNotAvailable = CameraConnector::kErrorCameraNotAvailable;
+    static constexpr uint8_t kErrorModuleMissing = CameraConnector::kErrorModuleMissing;
 
     // Connects its controls' signals: Start, Stop, Log, cbDSLR, and through
     // the handlers every shooting setting and the capture buttons.
@@ -56,12 +59,12 @@ public:
 
     CameraSession& session() { return m_c.session; }
 
-    uint8_t pendingErrorCode() const { return m_pendingErrorCode; }
+    uint8_t pendingErrorCode() const { return m_connector.pendingErrorCode(); }
     // The message log's error hook resets the code through this.
-    void setPendingErrorCode(uint8_t code) { m_pendingErrorCode = code; }
+    void setPendingErrorCode(uint8_t code) { m_connector.setPendingErrorCode(code); }
     // Writes the pending error's message as an error line (elog).
-    void reportError();
-    const std::string& lastErrorText() const { return m_lastErrorText; }
+    void reportError() { m_connector.reportError(); }
+    const std::string& lastErrorText() const { return m_connector.lastErrorText(); }
 
     ShootingHandlers& shootingHandlers() { return m_shooting; }
     CaptureButtons& captureButtons() { return m_buttons; }
@@ -89,14 +92,10 @@ private:
     CameraLink& link() const;
 
     ConnectionContext m_c;
+    CameraConnector m_connector;
+    ItemEvents m_items;
     ShootingHandlers m_shooting;
     CaptureButtons m_buttons;
     SettingsFill m_fill;
     CameraEventHandler m_events;
-    uint8_t m_pendingErrorCode = 0;
-    std::string m_lastErrorText;
 };
-
-// Message of a pending error code; `moduleFileName` completes the
-// missing-module message.
-std::string ErrorCodeMessage(uint8_t code, const std::string& moduleFileName);

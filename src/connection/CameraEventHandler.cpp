@@ -68,10 +68,8 @@ bool CameraEventHandler::settable(uint32_t capId) const {
 void CameraEventHandler::handle(CamObject* source, const CameraEvent& event) {
     switch (event.kind) {
     case SourceEventKind::ChildAdded:
-        childAdded(source, event.datum);
-        break;
     case SourceEventKind::ChildRemoved:
-        link().CloseChild(source, event.datum);
+        // The session's item events open, count and close items.
         break;
     case SourceEventKind::CapabilityChanged:
         capabilityChanged(source, event.datum);
@@ -92,7 +90,6 @@ void CameraEventHandler::handle(CamObject* source, const CameraEvent& event) {
         dslrLog("Capture complete");
         break;
     case SourceEventNotice::CardItemAdded:
-        cardItemAdded(source, event.datum);
         break;
     case SourceEventNotice::RecordingStoppedByError:
         dslrLog("Recording was stopped by error (0x" + HexText(event.datum, 4) + ").");
@@ -101,35 +98,6 @@ void CameraEventHandler::handle(CamObject* source, const CameraEvent& event) {
         dslrLog("Detected unknown Event to the Source object: " + HexText(event.code, 4));
         break;
     }
-}
-
-// Opens the new item and asks for its data objects; false leaves it uncounted.
-bool CameraEventHandler::openItem(CamObject* source, uint32_t itemId) {
-    CameraLink& camera = link();
-    const CamObjectRef ref = camera.refOf(source);
-    if (!source || !camera.OpenChild(source, itemId)) {
-        return false;
-    }
-    CamObject* live = camera.resolve(ref);
-    return live && camera.EnumerateChildren(CameraLink::FindChild(live, itemId));
-}
-
-void CameraEventHandler::childAdded(CamObject* source, uint32_t itemId) {
-    if (openItem(source, itemId)) {
-        m_c.session.addPendingItem(itemId);
-    }
-}
-
-void CameraEventHandler::cardItemAdded(CamObject* source, uint32_t itemId) {
-    if (!openItem(source, itemId)) {
-        return;
-    }
-    CamObject* item = CameraLink::FindChild(source, itemId);
-    if (logAllEvents()) {
-        const std::string name = link().values().getText(item, kCapName);
-        dslrLog("A movie file (<b><bl>" + name + "</bl></b>) added in card.");
-    }
-    m_c.session.addPendingItem(itemId);
 }
 
 void CameraEventHandler::capabilityChanged(CamObject* source, uint32_t capId) {

@@ -1,9 +1,8 @@
 #pragma once
 // Follows the camera: takes the session's typed source events, keeps the
 // settings controls in step with the camera (through the settings table's
-// rows where a control has one), counts the items that wait to be fetched,
-// keeps the blinking flags and writes the event lines. A selection set here
-// does not run the control's change handler.
+// rows where a control has one), keeps the blinking flags and writes the event lines. A selection
+// set here does not run the control's change handler.
 #include "camera/CameraEvent.h"
 #include "widgets/WindowControls.h"
 
@@ -46,9 +45,6 @@ signals:
     void liveViewEndedByCamera();
 
 private:
-    void childAdded(CamObject* source, uint32_t itemId);
-    void cardItemAdded(CamObject* source, uint32_t itemId);
-    bool openItem(CamObject* source, uint32_t itemId);
     void capabilityChanged(CamObject* source, uint32_t capId);
     void updateForList(uint32_t capId);
     void afModeChanged();
