@@ -48,6 +48,21 @@ std::string TagBold(std::string_view s) {
 std::string StripTags(std::string_view s) {
     return stripSegments(s, '<', '>');
 }
+std::string EscapeTags(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (const char c : s) {
+        if (c == '<') {
+            out += "\u2039";
+        } else if (c == '>') {
+            out += "\u203a";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string StripBrackets(std::string_view s) {
     return stripSegments(s, '[', ']');
 }

@@ -16,6 +16,11 @@ std::string TagBold(std::string_view s);
 // exactly as the log shows it.
 std::string StripTags(std::string_view s);
 
+// Text from outside the program (a hook's output, a user's file name) made
+// fit to put into a message: "<" and ">" become "‹" and "›", so that it
+// reads as it was written and can never open or close one of the tags.
+std::string EscapeTags(std::string_view s);
+
 // Removes every "[...]" segment (the status bar hides such details). A "["
 // with no "]" after it is kept as text.
 std::string StripBrackets(std::string_view s);

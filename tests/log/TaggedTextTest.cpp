@@ -32,6 +32,16 @@ TEST(TagHelpers, StripTagsKeepsLoneOpenerAndPlainCloser) {
     EXPECT_EQ(StripTags("<b>x < y"), "x < y");
 }
 
+TEST(TagHelpers, EscapedTextIsShownAsWrittenAndOpensNoTag) {
+    const std::string outside = "disk <b>full</b> -> <re>a < b";
+    const std::string escaped = EscapeTags(outside);
+    EXPECT_EQ(escaped, "disk \u2039b\u203afull\u2039/b\u203a -\u203a \u2039re\u203aa \u2039 b");
+    const ParsedText p = ParseTaggedText("<b>HOOK</b>: " + escaped);
+    EXPECT_EQ(p.plain, "HOOK: " + escaped);
+    EXPECT_FALSE(p.runs.back().style.bold);
+    EXPECT_EQ(EscapeTags("plain"), "plain");
+}
+
 TEST(TagHelpers, StripBracketsRemovesSegments) {
     EXPECT_EQ(StripBrackets("Image [3 of 5] saved"), "Image  saved");
     EXPECT_EQ(StripBrackets("[a]b[c]"), "b");
