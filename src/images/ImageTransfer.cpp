@@ -96,6 +96,15 @@ ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const 
         return keepForLater(itemId, "Image not saved: " + files.writeError() +
                                         ". It stays in the camera; it is tried again.");
     }
+    if (files.dataError().empty() && !m_transferDone &&
+        acquired == CameraLink::Acquire::NotStarted) {
+        return keepForLater(itemId, "CAMERA: The image data of item " + naming::itemTag(itemId) +
+                                        " could not be fetched; it is tried again.");
+    }
+    // From here the item is done with; what it wrote stays on disk.
+    for (const ReceivedFile& file : files.writtenFiles()) {
+        reportReceived(file);
+    }
     if (!files.dataError().empty()) {
         return passOver(source, itemId, "sent broken image data (" + files.dataError() + ")");
     }
@@ -104,10 +113,6 @@ ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const 
     if (m_transferDone) {
         closeItem(source, itemId);
         return Next::Item;
-    }
-    if (acquired == CameraLink::Acquire::NotStarted) {
-        return keepForLater(itemId, "CAMERA: The image data of item " + naming::itemTag(itemId) +
-                                        " could not be fetched; it is tried again.");
     }
     if (acquired == CameraLink::Acquire::Incomplete) {
         return passOver(source, itemId, "did not deliver its image data");
@@ -133,6 +138,9 @@ ImageTransfer::Next ImageTransfer::fetchMovie(const CamObjectRef& source, const 
         return keepForLater(itemId, "Movie not saved: " + movie.writeError() +
                                         ". It stays in the camera; it is tried again.");
     }
+    if (kept) {
+        reportReceived(receivedFileAt(movie.path(), movie.number()));
+    }
     if (!result.started) {
         const std::string why = result.error.empty() ? movie.refusal() : result.error;
         return passOver(source, itemId, "did not deliver its movie (" + why + ")");
@@ -154,6 +162,12 @@ CamObject* ImageTransfer::dataChild(const CamObjectRef& item, uint32_t childId) 
     }
     live = m_link.resolve(item);
     return live ? CameraLink::FindChild(live, childId) : nullptr;
+}
+
+void ImageTransfer::reportReceived(const ReceivedFile& file) {
+    if (m_received) {
+        m_received(file);
+    }
 }
 
 void ImageTransfer::closeItem(const CamObjectRef& source, uint32_t itemId) {

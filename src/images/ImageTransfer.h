@@ -8,6 +8,7 @@
 // breaks the rules, an acquire that never ends) is said, closed and passed
 // over, so the ones after it still arrive. No widgets: the window and a
 // windowless program use it alike.
+#include "images/ReceivedFile.h"
 #include "session/StatePoll.h"
 
 #include <cstdint>
@@ -33,6 +34,12 @@ public:
         m_progress = std::move(progress);
     }
 
+    // Each file written under its final name, once it is on disk (a JPEG and
+    // a RAW of one shot are two files); none of an item kept for another try.
+    void setFileReceived(std::function<void(const ReceivedFile&)> received) {
+        m_received = std::move(received);
+    }
+
     void DownloadNewImages() override;
 
     // The last still's data ended with the camera's mark that it is complete.
@@ -54,6 +61,7 @@ private:
     // Keeps an item for a later try: said once.
     Next keepForLater(uint32_t itemId, const std::string& why);
     CamObject* dataChild(const CamObjectRef& item, uint32_t childId);
+    void reportReceived(const ReceivedFile& file);
 
     CameraSession& m_session;
     CameraLink& m_link;
@@ -61,6 +69,7 @@ private:
     FileSystem& m_fileSystem;
     LogSink& m_log;
     std::function<void(int)> m_progress;
+    std::function<void(const ReceivedFile&)> m_received;
     std::set<uint32_t> m_reported;
     bool m_transferDone = false;
 };

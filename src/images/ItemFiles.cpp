@@ -53,7 +53,7 @@ bool ItemFiles::endFile() {
     if (!finishUnderFreeName(stem, extension)) {
         return false;
     }
-    m_written.push_back(m_writer.finalPath());
+    m_written.push_back(receivedFileAt(m_writer.finalPath(), m_number));
     // Raw rows are no picture to show.
     if (!m_current.rawImage) {
         m_naming.fileWritten(m_number);

@@ -6,6 +6,7 @@
 // number follows. Errors are collected, not logged: the transfer decides
 // whether the user has heard of this item already.
 #include "camera/ItemData.h"
+#include "images/ReceivedFile.h"
 #include "images/ReceivedFileWriter.h"
 
 #include <cstdint>
@@ -32,7 +33,9 @@ public:
     const std::string& writeError() const { return m_writeError; }
     // The camera's data broke the rules: another try brings the same.
     const std::string& dataError() const { return m_dataError; }
-    const std::vector<std::string>& writtenPaths() const { return m_written; }
+    // Every file written under its final name, in order, each with the
+    // number in its name (a clash may move the later files on).
+    const std::vector<ReceivedFile>& writtenFiles() const { return m_written; }
 
 private:
     // The number the item's files take: its own, or the first free one when
@@ -49,7 +52,7 @@ private:
     FileStart m_current;
     std::string m_writeError;
     std::string m_dataError;
-    std::vector<std::string> m_written;
+    std::vector<ReceivedFile> m_written;
 };
 
 // Every extension a received file can get, so that a free number is free

@@ -69,6 +69,7 @@ bool MovieFile::finish(const MovieReadResult& result) {
                           " is in use: the movie is saved as <b>" +
                           naming::ImgFileName("", prefix, free, ".mov") + "</b>.");
                 m_naming.renumberItem(free);
+                m_number = free;
             }
             m_naming.fileWritten(free);
             if (!result.complete()) {

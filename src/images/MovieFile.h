@@ -32,6 +32,8 @@ public:
     // Why the movie was not taken although it could have been written.
     const std::string& refusal() const { return m_refusal; }
     const std::string& path() const { return m_writer.finalPath(); }
+    // The number in the movie's name: its own, or the next free one.
+    int64_t number() const { return m_number; }
 
 private:
     NamingState& m_naming;

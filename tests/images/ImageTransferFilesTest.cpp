@@ -1,0 +1,94 @@
+// The transfer without a window, against the simulated camera: every file
+// it writes under its final name is reported once, with its number and
+// kind, and an item kept for another try reports nothing until it arrives.
+#include "VantoraTest.h"
+#include "camera/CameraLink.h"
+#include "images/ImageTransfer.h"
+#include "images/NamingState.h"
+#include "images/PosixFileSystem.h"
+#include "session/CameraSession.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+using vsim::ListedFile;
+using vsim::SimControl;
+
+namespace {
+
+using Seen = std::tuple<std::string, int64_t, std::string>; // file name, number, kind
+
+} // namespace
+
+TEST(ReceivedFileAt, TheKindIsTheLowerCaseExtensionOfTheName) {
+    const ReceivedFile file = receivedFileAt("/pictures/2024.05/Image_00042.ORW", 42);
+    EXPECT_EQ(file.path, "/pictures/2024.05/Image_00042.ORW");
+    EXPECT_EQ(file.number, 42);
+    EXPECT_EQ(file.kind, "orw");
+    EXPECT_EQ(receivedFileAt("/pictures/2024.05/Image_00042", 42).kind, "");
+    EXPECT_EQ(receivedFileAt("/pictures/.hidden", 1).kind, "");
+}
+
+class ImageTransferFilesTest : public VantoraTest {
+protected:
+    void SetUp() override {
+        m_link.setClock(m_clock);
+        m_camera = SimControl::attach("Y800");
+        ASSERT_TRUE(m_link.OpenCameraModule("Y800"));
+        ASSERT_TRUE(m_link.SelectSource("Y800", 1));
+        ASSERT_TRUE(QDir().mkpath(folder()));
+        ASSERT_TRUE(m_naming.setCurImgDir(folder().toStdString()));
+        m_transfer.setFileReceived([this](const ReceivedFile& file) {
+            EXPECT_TRUE(QFile::exists(QString::fromStdString(file.path))) << file.path;
+            const std::string name = file.path.substr(file.path.rfind('/') + 1);
+            m_seen.emplace_back(name, file.number, file.kind);
+        });
+    }
+
+    QString folder() const { return tempPath(QStringLiteral("pictures/")); }
+
+    // What the connection layer does when the camera announces an item.
+    void announce(uint32_t itemId) {
+        CamObject* source = m_link.CurrentSource();
+        ASSERT_TRUE(m_link.OpenChild(source, itemId));
+        ASSERT_TRUE(m_link.EnumerateChildren(CameraLink::FindChild(source, itemId)));
+    }
+
+    CameraLink m_link{&m_sink};
+    CameraSession m_session{m_link};
+    NamingState m_naming;
+    PosixFileSystem m_fileSystem;
+    ImageTransfer m_transfer{m_session, m_naming, m_fileSystem, m_sink};
+    std::vector<Seen> m_seen;
+    int m_camera = 0;
+};
+
+TEST_F(ImageTransferFilesTest, EachWrittenFileIsReportedOnceAndAKeptItemOnlyWhenItArrives) {
+    ListedFile jpeg;
+    jpeg.size = 4000;
+    ListedFile raw;
+    raw.fileType = orv::kFileOrw;
+    raw.size = 6000;
+    announce(SimControl::addFileItem(m_camera, {jpeg, raw}));
+    announce(SimControl::addMovieItem(m_camera, 3000));
+    m_transfer.DownloadNewImages();
+    EXPECT_EQ(m_seen, (std::vector<Seen>{{"Image_00001.jpg", 1, "jpg"},
+                                         {"Image_00001.orw", 1, "orw"},
+                                         {"Image_00002.mov", 2, "mov"}}));
+
+    // The folder is gone: the picture stays in the camera, nothing reported.
+    m_seen.clear();
+    announce(SimControl::addFileItem(m_camera, {jpeg}));
+    ASSERT_TRUE(QDir(folder()).removeRecursively());
+    m_transfer.DownloadNewImages();
+    EXPECT_TRUE(m_seen.empty());
+    EXPECT_EQ(m_sink.errorLines.size(), 1u);
+
+    ASSERT_TRUE(QDir().mkpath(folder()));
+    m_transfer.DownloadNewImages();
+    EXPECT_EQ(m_seen, (std::vector<Seen>{{"Image_00003.jpg", 3, "jpg"}}));
+}
