@@ -84,6 +84,10 @@ Sequencer::Sequencer(CameraSession& session, LogSink& log, QObject* parent)
     for (QTimer* timer : {&m_timer, &m_tick, &m_fileTimer}) {
         timer->setSingleShot(true);
     }
+    // A coarse timer may fire a few per cent early: a minute's wait could
+    // release seconds before the slot.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_tick.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Sequencer::onTimer);
     connect(&m_tick, &QTimer::timeout, this, [this] {
         emitProgress();
@@ -255,6 +259,13 @@ void Sequencer::scheduleNext() {
 }
 
 void Sequencer::onTimer() {
+    // Never before the due time as the clock tells it.
+    if (m_phase == SequencePhase::Waiting || m_phase == SequencePhase::Exposing) {
+        if (const milliseconds early = m_deadline - elapsed(); early > milliseconds::zero()) {
+            m_timer.start(timerDelay(early));
+            return;
+        }
+    }
     switch (m_phase) {
     case SequencePhase::Waiting:
         beginShot();
