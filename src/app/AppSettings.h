@@ -4,6 +4,7 @@
 // the window maps it to and from its controls.
 #include <QRect>
 #include <QString>
+#include <QTime>
 #include <Qt>
 
 #include <optional>
@@ -29,6 +30,42 @@ struct SavedAids {
     bool operator==(const SavedAids&) const = default;
 };
 
+// The sequencer dialog's values ("Seq..." values). The store keeps each
+// within what the dialog offers; a value outside it gives the default.
+struct SavedSequence {
+    int frames = 10;           // "SeqFrames", 1 to kMaxFrames
+    bool unlimited = false;    // "SeqUnlimited": until stopped
+    int interval_ms = 10000;   // "SeqInterval", up to kMaxTime_ms
+    bool startAtTime = false;  // "SeqStartAtTime": at startTime, not after startDelay
+    int startDelay_ms = 0;     // "SeqStartDelay", up to kMaxTime_ms
+    QTime startTime{20, 0};    // "SeqStartTime", "hh:mm:ss"
+    bool stopAtTime = false;   // "SeqStopAtTime"
+    QTime stopTime{6, 0};      // "SeqStopTime", "hh:mm:ss"
+    int kind = 0;              // "SeqKind": 0 single, 1 bracket, 2 bulb
+    int bracketFrames = 3;     // "SeqBracketFrames", 2 to kMaxBracketFrames
+    int bracketStep = 3;       // "SeqBracketStep": 1/3, 1/2, 2/3, 1, 2, 3 EV from 0
+    int bulbLength_ms = 60000; // "SeqBulbLength", 100 ms up to kMaxTime_ms
+    int fileTimeout_s = 30;    // "SeqFileTimeout", 1 to kMaxTimeout_s
+
+    static constexpr int kMaxFrames = 99999;
+    static constexpr int kMaxTime_ms = 24 * 60 * 60 * 1000;
+    static constexpr int kMaxBracketFrames = 9;
+    static constexpr int kBracketSteps = 6;
+    static constexpr int kMinBulb_ms = 100;
+    static constexpr int kMaxTimeout_s = 3600;
+
+    bool operator==(const SavedSequence&) const = default;
+};
+
+// The command run for each received file ("HookCommand", "HookTimeout").
+struct SavedHook {
+    QString command;    // empty: none
+    int timeout_s = 60; // 1 to kMaxTimeout_s
+    static constexpr int kMaxTimeout_s = 3600;
+
+    bool operator==(const SavedHook&) const = default;
+};
+
 // Each member is one named value of the settings file ("WindowState", "Top",
 // ...). Placement values are optional: the window applies them, in the order
 // Height, Top, Left, WindowState, only when the file held them; everything
@@ -48,6 +85,8 @@ struct AppSettings {
     bool preview = true;                          // "Preview"
     bool closePreview = false;                    // "ClosePreview"
     SavedAids aids;
+    SavedSequence sequence;
+    SavedHook hook;
 
     bool operator==(const AppSettings&) const = default;
 };

@@ -38,6 +38,20 @@ std::optional<QString> readString(const QSettings& s, const QString& name) {
     return std::nullopt;
 }
 
+// An integer within what its control offers; anything else is no value.
+std::optional<int> readIntIn(const QSettings& s, const QString& name, int lowest, int highest) {
+    const std::optional<int> value = readInt(s, name);
+    return value && *value >= lowest && *value <= highest ? value : std::nullopt;
+}
+
+constexpr char kTimeFormat[] = "HH:mm:ss";
+
+std::optional<QTime> readTime(const QSettings& s, const QString& name) {
+    const std::optional<QString> text = readString(s, name);
+    const QTime time = text ? QTime::fromString(*text, QLatin1String(kTimeFormat)) : QTime();
+    return time.isValid() ? std::optional<QTime>(time) : std::nullopt;
+}
+
 template <typename T> void assignIfPresent(T& target, const std::optional<T>& value) {
     if (value) {
         target = *value;
@@ -77,6 +91,47 @@ void writeAids(QSettings& s, const SavedAids& a) {
     }
 }
 
+void readSequence(const QSettings& s, SavedSequence& q) {
+    const auto read = [&s](const char* name, int lowest, int highest) {
+        return readIntIn(s, QString::fromLatin1(name), lowest, highest);
+    };
+    const auto flag = [&s](const char* name) { return readBool(s, QString::fromLatin1(name)); };
+    const auto time = [&s](const char* name) { return readTime(s, QString::fromLatin1(name)); };
+    assignIfPresent(q.frames, read("SeqFrames", 1, SavedSequence::kMaxFrames));
+    assignIfPresent(q.unlimited, flag("SeqUnlimited"));
+    assignIfPresent(q.interval_ms, read("SeqInterval", 0, SavedSequence::kMaxTime_ms));
+    assignIfPresent(q.startAtTime, flag("SeqStartAtTime"));
+    assignIfPresent(q.startDelay_ms, read("SeqStartDelay", 0, SavedSequence::kMaxTime_ms));
+    assignIfPresent(q.startTime, time("SeqStartTime"));
+    assignIfPresent(q.stopAtTime, flag("SeqStopAtTime"));
+    assignIfPresent(q.stopTime, time("SeqStopTime"));
+    assignIfPresent(q.kind, read("SeqKind", 0, 2));
+    assignIfPresent(q.bracketFrames, read("SeqBracketFrames", 2, SavedSequence::kMaxBracketFrames));
+    assignIfPresent(q.bracketStep, read("SeqBracketStep", 0, SavedSequence::kBracketSteps - 1));
+    assignIfPresent(q.bulbLength_ms,
+                    read("SeqBulbLength", SavedSequence::kMinBulb_ms, SavedSequence::kMaxTime_ms));
+    assignIfPresent(q.fileTimeout_s, read("SeqFileTimeout", 1, SavedSequence::kMaxTimeout_s));
+}
+
+void writeSequence(QSettings& s, const SavedSequence& q) {
+    const std::pair<const char*, int> values[] = {{"SeqFrames", q.frames},
+                                                  {"SeqUnlimited", q.unlimited ? 1 : 0},
+                                                  {"SeqInterval", q.interval_ms},
+                                                  {"SeqStartAtTime", q.startAtTime ? 1 : 0},
+                                                  {"SeqStartDelay", q.startDelay_ms},
+                                                  {"SeqStopAtTime", q.stopAtTime ? 1 : 0},
+                                                  {"SeqKind", q.kind},
+                                                  {"SeqBracketFrames", q.bracketFrames},
+                                                  {"SeqBracketStep", q.bracketStep},
+                                                  {"SeqBulbLength", q.bulbLength_ms},
+                                                  {"SeqFileTimeout", q.fileTimeout_s}};
+    for (const auto& [name, value] : values) {
+        s.setValue(QString::fromLatin1(name), value);
+    }
+    s.setValue(QStringLiteral("SeqStartTime"), q.startTime.toString(QLatin1String(kTimeFormat)));
+    s.setValue(QStringLiteral("SeqStopTime"), q.stopTime.toString(QLatin1String(kTimeFormat)));
+}
+
 } // namespace
 
 SettingsStore::SettingsStore()
@@ -111,6 +166,10 @@ AppSettings SettingsStore::RegRead(const QString& defaultImageDir) const {
     assignIfPresent(settings.previewWidth, readInt(s, QStringLiteral("PreWidth")));
     assignIfPresent(settings.pagesWidth, readInt(s, QStringLiteral("SecWidth")));
     readAids(s, settings.aids);
+    readSequence(s, settings.sequence);
+    assignIfPresent(settings.hook.command, readString(s, QStringLiteral("HookCommand")));
+    assignIfPresent(settings.hook.timeout_s,
+                    readIntIn(s, QStringLiteral("HookTimeout"), 1, SavedHook::kMaxTimeout_s));
 
     s.setAtomicSyncRequired(true);
     s.setValue(QStringLiteral("Version"), QString::fromLatin1(kProgramVersion));
@@ -152,6 +211,9 @@ bool SettingsStore::RegWrite(const AppSettings& settings) const {
     s.setValue(QStringLiteral("ClosePreview"), settings.closePreview ? 1 : 0);
     s.setValue(QStringLiteral("ImgDir"), settings.imgDir);
     writeAids(s, settings.aids);
+    writeSequence(s, settings.sequence);
+    s.setValue(QStringLiteral("HookCommand"), settings.hook.command);
+    s.setValue(QStringLiteral("HookTimeout"), settings.hook.timeout_s);
     s.sync();
     // QSettings keeps reporting the first error it saw, so after replacing a
     // damaged file only reading it back tells whether the save worked.

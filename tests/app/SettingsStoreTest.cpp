@@ -42,6 +42,20 @@ protected:
         s.preview = false;
         s.closePreview = true;
         s.aids = {2, true, true, 95, 5, true, 1, 60, 9, true, true};
+        s.sequence.frames = 250;
+        s.sequence.unlimited = true;
+        s.sequence.interval_ms = 12500;
+        s.sequence.startAtTime = true;
+        s.sequence.startDelay_ms = 3000;
+        s.sequence.startTime = QTime(21, 15, 30);
+        s.sequence.stopAtTime = true;
+        s.sequence.stopTime = QTime(5, 45, 0);
+        s.sequence.kind = 2;
+        s.sequence.bracketFrames = 7;
+        s.sequence.bracketStep = 0;
+        s.sequence.bulbLength_ms = 240000;
+        s.sequence.fileTimeout_s = 45;
+        s.hook = {QStringLiteral("/opt/upload \"to server\", --fast=1;"), 120};
         return s;
     }
 };
@@ -69,6 +83,8 @@ TEST_F(SettingsStoreTest, EveryValueSurvivesARoundTrip) {
     EXPECT_EQ(raw.value("Version").toString(), "0.24b") << "an existing file gets the version";
     EXPECT_EQ(raw.value("logAllDSLR").toString(), "1") << "booleans are stored as integers";
     EXPECT_EQ(raw.value("Preview").toString(), "0");
+    EXPECT_EQ(raw.value("SeqStartTime").toString(), "21:15:30");
+    EXPECT_EQ(raw.value("SeqInterval").toString(), "12500") << "milliseconds";
 }
 
 TEST_F(SettingsStoreTest, MaximisedWindowKeepsTheLastNormalPlacement) {
@@ -130,6 +146,40 @@ TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeAreIgnored) {
     expected.windowState = 2;
     expected.pagesWidth = 800;
     EXPECT_EQ(read, expected);
+}
+
+TEST_F(SettingsStoreTest, SequencerAndHookValuesBeyondTheDialogsGiveTheDefaults) {
+    writeFile("[General]\n"
+              "SeqFrames=0\n"
+              "SeqUnlimited=1\n"
+              "SeqInterval=-5\n"
+              "SeqStartDelay=86400000\n"
+              "SeqStartTime=25:00:00\n"
+              "SeqStopAtTime=yes\n"
+              "SeqStopTime=07:30:00\n"
+              "SeqKind=3\n"
+              "SeqBracketFrames=1\n"
+              "SeqBracketStep=6\n"
+              "SeqBulbLength=99\n"
+              "SeqFileTimeout=3600\n"
+              "HookCommand=@Size(1 2)\n"
+              "HookTimeout=0\n");
+
+    const AppSettings read = store().RegRead(kPictures);
+    SavedSequence expected;
+    expected.unlimited = true;
+    expected.startDelay_ms = 86400000;
+    expected.stopTime = QTime(7, 30);
+    expected.fileTimeout_s = 3600;
+    EXPECT_EQ(read.sequence, expected);
+    EXPECT_EQ(read.hook, SavedHook());
+
+    writeFile("[General]\nSeqStopTime=7:30\nSeqFrames=1\nHookTimeout=3601\nSeqKind=2\n");
+    const AppSettings second = store().RegRead(kPictures);
+    EXPECT_EQ(second.sequence.stopTime, SavedSequence().stopTime) << "hh:mm:ss only";
+    EXPECT_EQ(second.sequence.frames, 1);
+    EXPECT_EQ(second.sequence.kind, 2);
+    EXPECT_EQ(second.hook.timeout_s, 60);
 }
 
 TEST_F(SettingsStoreTest, PrefixInForceIsTheRestoredOneEvenWhenAbsent) {
