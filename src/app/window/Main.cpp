@@ -17,6 +17,7 @@
 #include "app/window/MainPageGeometry.h"
 #include "app/window/MainWindowSize.h"
 #include "app/window/PreviewGroupBuilder.h"
+#include "app/window/ShootMenu.h"
 #include "app/window/WheelRouting.h"
 #include "app/window/WidgetFactory.h"
 #include "app/window/WindowKeys.h"
@@ -40,6 +41,7 @@
 #include "log/LogModel.h"
 #include "log/LogPage.h"
 #include "log/StatusBar.h"
+#include "sequencer/Sequencer.h"
 #include "session/CameraSession.h"
 #include "session/StatePoll.h"
 #include "web/RequestQueue.h"
@@ -144,6 +146,7 @@ void TfMain::buildSubsystems() {
     buildFollowers();
     buildLiveView();
     buildImageFiles();
+    buildShootMenu();
     m_deferred->setConnectAction([this] { m_connection->bDSLRConnectClick(); });
     m_cameraList = std::make_unique<CameraListCombo>(*m_c.camera.cbDSLR);
     m_detectionHost = std::make_unique<DetectionBridge>(
@@ -237,6 +240,23 @@ void TfMain::buildTransfer() {
             [this] { m_transfer->connectionOpened(); });
 }
 
+// The sequencer ends while the camera is still there, so that it is left
+// unlocked and with its own values.
+void TfMain::buildShootMenu() {
+    m_sequencer = std::make_unique<Sequencer>(*m_session, messageLog());
+    connect(this, &TfMain::closing, m_sequencer.get(), &Sequencer::stop);
+    m_shootMenu = std::make_unique<ShootMenu>(*this, *m_sequencer);
+    connect(m_shootMenu.get(), &ShootMenu::hookSettingsChanged, this, &TfMain::hookSettingsChanged);
+}
+
+QString TfMain::hookCommand() const {
+    return m_shootMenu->hook().command;
+}
+
+int TfMain::hookTimeout_s() const {
+    return m_shootMenu->hook().timeout_s;
+}
+
 QString TfMain::CurImgPrefix() const {
     return QString::fromStdString(m_naming->CurImgPrefix());
 }
@@ -289,6 +309,7 @@ void TfMain::RegRead() {
     }
     m_layoutRules->setPagesWidth(settings.pagesWidth);
     m_aidsPanel->applySettings(aidsFromSaved(settings.aids));
+    m_shootMenu->applySettings(settings.sequence, settings.hook);
 }
 
 void TfMain::RegWrite() {
@@ -297,6 +318,7 @@ void TfMain::RegWrite() {
     AppSettings settings =
         windowsettings::collect(windowState(), QRect(pos(), size()), widths, m_c);
     settings.aids = savedFromAids(m_aidsPanel->settings());
+    m_shootMenu->collect(settings);
     m_settings->RegWrite(settings);
 }
 

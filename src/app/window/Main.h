@@ -2,10 +2,10 @@
 // TfMain: the program's main window and composition root. It builds the four
 // pages and all their controls, owns the subsystem objects that act on them
 // (message log, camera link and connection, camera detection, page and
-// width rules, model pictures, About page, keyboard commands), runs the
-// start-up, activation and shutdown steps, and applies the window-level
-// rules: page widths, preview width, resize permission, and the camera
-// group's layout.
+// width rules, model pictures, About page, keyboard commands, the shooting
+// sequencer and the Shoot menu), runs the start-up, activation and shutdown
+// steps, and applies the window-level rules: page widths, preview width,
+// resize permission, and the camera group's layout.
 // Subsystem handlers receive the control groups they need through
 // controls().
 #include "app/SettingsStore.h"
@@ -44,7 +44,9 @@ class MainWindowSize;
 class NamingState;
 class PollDisplay;
 class RequestQueue;
+class Sequencer;
 class SettingsStore;
+class ShootMenu;
 class StatePoll;
 class StatusBar;
 class TUSBwatch;
@@ -87,6 +89,13 @@ public:
     LiveViewLoop& liveViewLoop() { return *m_liveViewLoop; }
     LiveViewMode& liveViewMode() { return *m_liveViewMode; }
     AidsPanel& aidsPanel() { return *m_aidsPanel; }
+    Sequencer& sequencer() { return *m_sequencer; }
+    ShootMenu& shootMenu() { return *m_shootMenu; }
+    // The command run for each received file (empty: none) and its limit,
+    // as the Shoot menu's hook dialog keeps them; hookSettingsChanged()
+    // tells of a change.
+    QString hookCommand() const;
+    int hookTimeout_s() const;
     // Exactly the named live view aids on ("--aids").
     void switchAidsOn(const QStringList& names);
 
@@ -135,6 +144,7 @@ signals:
     // The window is closing, before the camera connection ends (live view
     // and other sessions stop here).
     void closing();
+    void hookSettingsChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -153,6 +163,7 @@ private:
     void buildImageFiles();
     void buildTransfer();
     void buildLiveView();
+    void buildShootMenu();
     void wireMessageLog();
     void connectWindowHandlers();
     void answerUnbuiltModes();
@@ -202,6 +213,9 @@ private:
     std::unique_ptr<CameraDetection> m_detection;
     std::unique_ptr<WindowKeys> m_keys;
     std::unique_ptr<WheelRouting> m_wheel;
+    // Last, so that it ends (and puts the camera back) before what it uses.
+    std::unique_ptr<Sequencer> m_sequencer;
+    std::unique_ptr<ShootMenu> m_shootMenu;
     int m_instanceNo = 0;
     bool m_connected = false;
     bool m_activatedOnce = false;
