@@ -17,7 +17,7 @@ namespace {
 
 constexpr char kPrefix[] = "SEQUENCE: ";
 constexpr char kBulb[] = "Bulb";
-constexpr char kManual[] = "Manual";
+constexpr char kManual[] = "Manual"; // the exposure mode M (value 3) as the camera names it
 constexpr int64_t kSecond_ms = 1000;
 
 milliseconds steadyNow() {
