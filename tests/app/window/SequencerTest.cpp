@@ -262,6 +262,21 @@ TEST_F(SequencerTest, ABracketMovesTheCompensationInPAndTheShutterInMAndPutsThem
                                   "taken already (the camera's end)."));
     EXPECT_EQ(SimControl::getEnumIndex(m_camera, orv::kCapShutterSpeed), kShutter1_4000);
     EXPECT_EQ(files(), 10);
+
+    // Stopped at the second frame (the first one's files never came): the
+    // compensation goes back at once.
+    ASSERT_TRUE(SimControl::setEnumIndex(m_camera, orv::kCapExposureMode, 0));
+    poll();
+    holdTransfers();
+    dialog().sbBracketFrames->setValue(3);
+    dialog().cbBracketStep->setCurrentIndex(3);
+    dialog().sbFileTimeout->setValue(1);
+    dialog().bStart->click();
+    ASSERT_TRUE(runUntil(
+        [this] { return SimControl::getRange(m_camera, orv::kCapExposureComp).valueIndex == 12; }));
+    dialog().bStop->click();
+    EXPECT_FALSE(sequencer().running());
+    EXPECT_EQ(SimControl::getRange(m_camera, orv::kCapExposureComp).valueIndex, 15u);
 }
 
 TEST_F(SequencerTest, ABulbExposureRunsLockedForItsLengthAndStopEndsALongOne) {
