@@ -1,5 +1,6 @@
 // Program entry of Vantora: reads the command line, attaches simulated
-// cameras when asked to, builds the main window and runs the event loop.
+// cameras when asked to, builds the main window and runs the event loop;
+// with --tether it runs without a window (and without a display).
 #include "app/window/Main.h"
 #include "SimControl.h"
 #include "app/SettingsStore.h"
@@ -8,11 +9,14 @@
 #include "app/window/ScreenshotRun.h"
 #include "simulated/SimulatedDeviceBackend.h"
 #include "simulated/SimulatorMenu.h"
+#include "tether/TetherRun.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -72,13 +76,59 @@ WindowServices servicesFor(const ProgramOptions& options) {
     return services;
 }
 
+TetherSettings tetherSettings(const TetherOptions& tether) {
+    TetherSettings settings;
+    settings.directory = tether.directory;
+    settings.prefix = tether.prefix;
+    settings.cameraModel = tether.cameraModel;
+    settings.cameraOrdinal = tether.cameraOrdinal;
+    settings.hookCommand = tether.hook;
+    settings.hookTimeout = std::chrono::milliseconds(std::llround(tether.hookTimeout_s * 1000));
+    settings.sequence = tether.sequence;
+    settings.frames = tether.frames;
+    settings.interval = std::chrono::milliseconds(std::llround(tether.interval_s * 1000));
+    return settings;
+}
+
+// The tethering mode: Qt Core's event loop, no window.
+int runTether(int argc, char** argv, const ProgramOptions& options) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Quillon Labs"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vantora"));
+    std::unique_ptr<CameraDeviceList> devices;
+    if (options.simulate) {
+        attachSimulatedCameras(*options.simulate);
+        devices = std::make_unique<SimulatedDeviceBackend>();
+    } else {
+        devices = createUdevDeviceList();
+    }
+    TetherRun run(tetherSettings(*options.tether), std::move(devices));
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &run, &TetherRun::terminate);
+    QObject::connect(&run, &TetherRun::finished, &app,
+                     [](int code) { QCoreApplication::exit(code); });
+    if (!run.start()) {
+        return run.exitCode();
+    }
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const QString simulate = qEnvironmentVariable("VANTORA_SIMULATE");
-    if (const std::optional<int> answered = answerWithoutWindow(
-            parseProgramOptions(rawArguments(argc, argv), simulate, ToolkitArguments::MayFollow))) {
+    const ProgramOptions early =
+        parseProgramOptions(rawArguments(argc, argv), simulate, ToolkitArguments::MayFollow);
+    if (const std::optional<int> answered = answerWithoutWindow(early)) {
         return *answered;
+    }
+    if (early.tether) {
+        // No toolkit takes arguments out here: whatever is left over is wrong.
+        const ProgramOptions tether = parseProgramOptions(rawArguments(argc, argv), simulate);
+        if (const std::optional<int> answered = answerWithoutWindow(tether)) {
+            return *answered;
+        }
+        return runTether(argc, argv, tether);
     }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillon Labs"));

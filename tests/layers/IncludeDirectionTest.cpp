@@ -38,9 +38,10 @@ const std::map<std::string, std::set<std::string>> kAllowed = {
     {"app/window",
      {"camera", "session", "log", "log/view", "widgets", "web", "images", "liveview", "connection",
       "app", "sequencer", "qt"}},
+    {"tether", {"camera", "session", "log", "images", "sequencer", "app", "qtcore"}},
     {"simulated", {"app", "sim", "qt"}},
     {"tools", {"camera", "sim"}},
-    {"main", {"app", "app/window", "sequencer", "simulated", "sim", "qt"}},
+    {"main", {"app", "app/window", "sequencer", "tether", "simulated", "sim", "qt"}},
 };
 
 // The log's views sit in the log folder beside the service they show.

@@ -27,6 +27,7 @@
 #include "connection/DeferredAction.h"
 #include "connection/PollDisplay.h"
 #include "connection/UiRequestDialog.h"
+#include "images/HookRunner.h"
 #include "images/ImageBrowser.h"
 #include "images/ImagePreview.h"
 #include "images/ImageTransfer.h"
@@ -247,6 +248,15 @@ void TfMain::buildShootMenu() {
     connect(this, &TfMain::closing, m_sequencer.get(), &Sequencer::stop);
     m_shootMenu = std::make_unique<ShootMenu>(*this, *m_sequencer);
     connect(m_shootMenu.get(), &ShootMenu::hookSettingsChanged, this, &TfMain::hookSettingsChanged);
+    // Each received file goes to the user's hook command, if one is set.
+    m_hooks = std::make_unique<HookRunner>(messageLog());
+    m_transfer->setFileReceived([this](const ReceivedFile& file) { m_hooks->fileReceived(file); });
+    connect(this, &TfMain::hookSettingsChanged, this, &TfMain::applyHookSettings);
+}
+
+void TfMain::applyHookSettings() {
+    m_hooks->setCommand(hookCommand());
+    m_hooks->setTimeout(std::chrono::seconds(hookTimeout_s()));
 }
 
 QString TfMain::hookCommand() const {
@@ -310,6 +320,7 @@ void TfMain::RegRead() {
     m_layoutRules->setPagesWidth(settings.pagesWidth);
     m_aidsPanel->applySettings(aidsFromSaved(settings.aids));
     m_shootMenu->applySettings(settings.sequence, settings.hook);
+    applyHookSettings();
 }
 
 void TfMain::RegWrite() {

@@ -44,6 +44,7 @@ class MainWindowSize;
 class NamingState;
 class PollDisplay;
 class RequestQueue;
+class HookRunner;
 class Sequencer;
 class SettingsStore;
 class ShootMenu;
@@ -164,6 +165,7 @@ private:
     void buildTransfer();
     void buildLiveView();
     void buildShootMenu();
+    void applyHookSettings();
     void wireMessageLog();
     void connectWindowHandlers();
     void answerUnbuiltModes();
@@ -216,6 +218,7 @@ private:
     // Last, so that it ends (and puts the camera back) before what it uses.
     std::unique_ptr<Sequencer> m_sequencer;
     std::unique_ptr<ShootMenu> m_shootMenu;
+    std::unique_ptr<HookRunner> m_hooks;
     int m_instanceNo = 0;
     bool m_connected = false;
     bool m_activatedOnce = false;

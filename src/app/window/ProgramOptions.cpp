@@ -101,6 +101,9 @@ qsizetype readArgument(const QStringList& arguments, qsizetype index, ToolkitArg
     if (name == kAids) {
         return readAids(arguments, index, options);
     }
+    if (qsizetype last = index; readTetherOption(arguments, last, options)) {
+        return last;
+    }
     if (QString* target = fileTarget(options, name)) {
         return readFileValue(arguments, index, name, *target, options.error);
     }
@@ -131,6 +134,9 @@ ProgramOptions parseProgramOptions(const QStringList& arguments, const QString& 
     for (qsizetype i = 1; i < arguments.size() && options.error.isEmpty(); ++i) {
         i = readArgument(arguments, i, toolkit, options);
     }
+    if (options.error.isEmpty()) {
+        checkTetherOptions(options);
+    }
     return options;
 }
 
@@ -153,6 +159,24 @@ QString programHelp(const std::vector<std::string>& simulatedModels) {
                "                               histogram, rgb-histogram, waveform, zebras,\n"
                "                               peaking, false-colour, spot, thirds, golden,\n"
                "                               cross, diagonals\n"
+               "\n"
+               "Tethering without a window:\n"
+               "  --tether DIR                 receive every picture and movie of the camera\n"
+               "                               into DIR (made when missing) and print one line\n"
+               "                               per file; Ctrl+C ends it\n"
+               "  --prefix P                   file names P00001.jpg and on (default Image_)\n"
+               "  --camera MODEL[,N]           the N-th attached camera of MODEL (default: the\n"
+               "                               first camera found)\n"
+               "  --hook CMD                   run the shell command CMD for each received file,\n"
+               "                               with the file's path as its argument and\n"
+               "                               VANTORA_FILE, VANTORA_NUMBER, VANTORA_KIND set\n"
+               "  --hook-timeout S             stop a hook that runs longer (default 60 s)\n"
+               "  --frames N                   take N pictures, then end (with --interval: one\n"
+               "                               every S seconds; alone: one after the other)\n"
+               "  --interval S                 take a picture every S seconds (until Ctrl+C\n"
+               "                               unless --frames is given)\n"
+               "\n"
+               "Other options:\n"
                "  -h, --help                   show this help and exit\n"
                "  --version                    show the version and exit\n"
                "\n"
@@ -172,7 +196,9 @@ QString versionLine(const char* version) {
 QString usageLine() {
     return QStringLiteral(
         "usage: vantora [--simulate MODEL[,MODEL...]] [--log-file PATH] "
-        "[--screenshot PATH [--live-view]] [--aids NAME,...] [--help] [--version]");
+        "[--screenshot PATH [--live-view]] [--aids NAME,...] [--help] [--version]\n"
+        "       vantora --tether DIR [--prefix P] [--camera MODEL[,N]] [--hook CMD]\n"
+        "               [--hook-timeout S] [--frames N] [--interval S] [--simulate MODEL]");
 }
 QString webBaseAddress(const QString& settingsFile, const QString& environmentValue,
                        const QString& fallback) {

@@ -9,6 +9,21 @@
 #include <string>
 #include <vector>
 
+// "--tether DIR" and the options that go with it: no window, the pictures
+// of one camera into DIR.
+struct TetherOptions {
+    QString directory;
+    QString prefix = QStringLiteral("Image_"); // "--prefix P"
+    std::string cameraModel;                   // "--camera MODEL[,N]"
+    int cameraOrdinal = 1;
+    QString hook;              // "--hook CMD"
+    double hookTimeout_s = 60; // "--hook-timeout S"
+    // "--frames N" and/or "--interval S": a sequence (frames 0: until stopped).
+    bool sequence = false;
+    int frames = 0;
+    double interval_s = 0;
+};
+
 struct ProgramOptions {
     // Models to attach to the simulator; nothing: the real USB bus.
     std::optional<std::vector<std::string>> simulate;
@@ -16,9 +31,10 @@ struct ProgramOptions {
     QString screenshotPath;          // "--screenshot PATH"
     bool liveView = false;           // "--live-view": the screenshot shows live view
     std::optional<QStringList> aids; // "--aids LIST": these live view aids on
-    bool showHelp = false;           // "--help" or "-h": print programHelp() and stop
-    bool showVersion = false;        // "--version": print versionLine() and stop
-    QString error;                   // a usage error; the program says it and stops
+    std::optional<TetherOptions> tether;
+    bool showHelp = false;    // "--help" or "-h": print programHelp() and stop
+    bool showVersion = false; // "--version": print versionLine() and stop
+    QString error;            // a usage error; the program says it and stops
 };
 
 // Whether the toolkit's own arguments ("-platform offscreen", "-style
@@ -32,6 +48,12 @@ enum class ToolkitArguments { MayFollow, Removed };
 // other argument left over.
 ProgramOptions parseProgramOptions(const QStringList& arguments, const QString& simulateEnvironment,
                                    ToolkitArguments toolkit = ToolkitArguments::Removed);
+
+// Reads arguments[index] when it is one of the tethering options; returns
+// false for any other. `index` ends on the last argument used.
+bool readTetherOption(const QStringList& arguments, qsizetype& index, ProgramOptions& options);
+// The tethering options given without "--tether" are an error.
+void checkTetherOptions(ProgramOptions& options);
 
 // The text "--help" prints: usage, every option, the environment variables
 // and the models the simulator knows.
