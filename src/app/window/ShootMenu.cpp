@@ -9,7 +9,8 @@
 #include <QMenuBar>
 
 ShootMenu::ShootMenu(QMainWindow& window, Sequencer& sequencer) {
-    QMenu* menu = window.menuBar()->addMenu(QStringLiteral("&Shoot"));
+    // Alt+H: Alt+S opens the Simulator menu of a simulated run.
+    QMenu* menu = window.menuBar()->addMenu(QStringLiteral("S&hoot"));
     menu->setObjectName(QStringLiteral("mShoot"));
     m_sequencerAction = menu->addAction(QStringLiteral("&Sequencer..."));
     m_hookAction = menu->addAction(QStringLiteral("&Hook script..."));

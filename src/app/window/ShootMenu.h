@@ -26,6 +26,9 @@ public:
     const SavedHook& hook() const { return m_hook; }
     // The stored values into the dialogs; a changed hook is announced.
     void applySettings(const SavedSequence& sequence, const SavedHook& hook);
+    // A new hook command and time-out, as the dialog's OK sets them; a
+    // change is announced.
+    void setHook(const SavedHook& hook);
     // The dialogs' values into `settings`.
     void collect(AppSettings& settings) const;
 
@@ -36,7 +39,6 @@ signals:
 private:
     void showSequencer();
     void hookAccepted();
-    void setHook(const SavedHook& hook);
 
     // Owned by the window through Qt's object tree.
     QAction* m_sequencerAction = nullptr;

@@ -95,3 +95,44 @@ TEST(WebBaseAddressTest, EnvironmentWinsOverTheSettingWhichWinsOverTheDefault) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProgramOptionsTest, TetheringOptionsAreReadAndCheckedTogether) {
+    const ProgramOptions options =
+        parse({"--tether", "/tmp/shoot", "--prefix=Studio_", "--camera", "Y800,2", "--hook",
+               "cp -t /backup", "--hook-timeout", "2.5", "--frames", "10", "--interval=0.5"});
+    ASSERT_TRUE(options.error.isEmpty()) << options.error.toStdString();
+    ASSERT_TRUE(options.tether.has_value());
+    const TetherOptions& tether = *options.tether;
+    EXPECT_EQ(tether.directory, "/tmp/shoot");
+    EXPECT_EQ(tether.prefix, "Studio_");
+    EXPECT_EQ(tether.cameraModel, "Y800");
+    EXPECT_EQ(tether.cameraOrdinal, 2);
+    EXPECT_EQ(tether.hook, "cp -t /backup");
+    EXPECT_DOUBLE_EQ(tether.hookTimeout_s, 2.5);
+    EXPECT_TRUE(tether.sequence);
+    EXPECT_EQ(tether.frames, 10);
+    EXPECT_DOUBLE_EQ(tether.interval_s, 0.5);
+
+    // An interval alone shoots until stopped.
+    const ProgramOptions lapse = parse({"--tether", "d", "--interval", "30"});
+    EXPECT_TRUE(lapse.tether->sequence);
+    EXPECT_EQ(lapse.tether->frames, 0);
+    EXPECT_FALSE(parse({"--tether", "d"}).tether->sequence);
+
+    for (const QStringList& wrong : {QStringList{"--tether"},
+                                     {"--tether", "d", "--frames", "0"},
+                                     {"--tether", "d", "--interval", "-1"},
+                                     {"--tether", "d", "--interval", "nan"},
+                                     {"--tether", "d", "--camera", "Y800,0"},
+                                     {"--tether", "d", "--prefix", "a/b"},
+                                     {"--tether", "d", "--hook-timeout", "x"},
+                                     {"--frames", "3"},
+                                     {"--hook", "true"},
+                                     {"--tether", "d", "stray"}}) {
+        EXPECT_FALSE(parse(wrong).error.isEmpty()) << wrong.join(' ').toStdString();
+    }
+}
+
+} // namespace

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -137,6 +138,11 @@ protected:
 
 TEST_F(SequencerTest, AnIntervalRunFetchesEveryShotsFilesBeforeTheNextRelease) {
     connectTo("Y800");
+    // The window's hook gets each received file, as the tethering mode's does.
+    ASSERT_TRUE(QDir().mkpath(tempPath(QStringLiteral("hooks"))));
+    const QString hookLog = tempPath(QStringLiteral("hooks/received.txt"));
+    m_window->shootMenu().setHook(
+        {QStringLiteral("echo \"$VANTORA_NUMBER $VANTORA_KIND\" >> '%1'; true").arg(hookLog), 60});
     setRun(3, 0.2, 0);
     SimControl::clearCallLog();
     dialog().bStart->click();
@@ -155,6 +161,11 @@ TEST_F(SequencerTest, AnIntervalRunFetchesEveryShotsFilesBeforeTheNextRelease) {
     EXPECT_EQ(status(), "Ended after 3 shots");
     EXPECT_TRUE(dialog().bStart->isEnabled());
     EXPECT_FALSE(dialog().bStop->isEnabled());
+    QFile received(hookLog);
+    ASSERT_TRUE(runUntil([&] { return received.exists() && received.size() >= 18; }));
+    ASSERT_TRUE(received.open(QIODevice::ReadOnly));
+    EXPECT_EQ(received.readAll(), "1 jpg\n2 jpg\n3 jpg\n");
+    m_window->shootMenu().setHook({});
 
     // The first shot's files take 5.5 s by the sequencer's clock: slots 2
     // to 5 of the 1 s grid are gone, the sixth is shot at once.
@@ -326,7 +337,7 @@ TEST_F(SequencerTest, TheShootMenusValuesAreKeptAcrossRuns) {
     ShootMenu& menu = m_window->shootMenu();
     const auto* shoot = m_window->findChild<QMenu*>(QStringLiteral("mShoot"));
     ASSERT_NE(shoot, nullptr);
-    EXPECT_EQ(shoot->title(), "&Shoot");
+    EXPECT_EQ(shoot->title(), "S&hoot");
     EXPECT_EQ(menu.sequencerAction().text(), "&Sequencer...");
     EXPECT_EQ(menu.hookAction().text(), "&Hook script...");
 
