@@ -91,7 +91,10 @@ QWidget* SequencerDialog::buildInterval() {
     auto* frames = new QHBoxLayout(); // owned by the form
     frames->addWidget(m_f.sbFrames);
     frames->addWidget(m_f.chUnlimited);
-    form->addRow(QStringLiteral("&Frames:"), frames);
+    // A layout cannot be a label's buddy: Alt+F goes to the spin box.
+    auto* framesLabel = new QLabel(QStringLiteral("&Frames:"), group);
+    framesLabel->setBuddy(m_f.sbFrames);
+    form->addRow(framesLabel, frames);
     m_f.sbInterval = secondsBox(group, 0);
     m_f.sbInterval->setToolTip(QStringLiteral("From one shot's start to the next one's"));
     form->addRow(QStringLiteral("&Interval:"), m_f.sbInterval);
