@@ -80,18 +80,9 @@ TetherRun::TetherRun(TetherSettings settings, std::unique_ptr<CameraDeviceList> 
     connect(m_sequencer.get(), &Sequencer::finished, this, &TetherRun::sequenceFinished);
 }
 
-// The camera link and everything that uses it go before the log.
-TetherRun::~TetherRun() {
-    m_detection.reset();
-    m_sequencer.reset();
-    m_hooks.reset();
-    m_poll.reset();
-    m_transfer.reset();
-    m_items.reset();
-    m_connector.reset();
-    m_session.reset();
-    m_link.reset();
-}
+// Members go in reverse order: everything that uses the camera link before
+// it, all of it before the log.
+TetherRun::~TetherRun() = default;
 
 bool TetherRun::start() {
     m_log->log("Program start");

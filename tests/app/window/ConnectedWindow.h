@@ -41,3 +41,18 @@ protected:
     std::unique_ptr<TfMain> m_window;
     int m_camera = 0;
 };
+
+// The same with small pictures, so that the many files of a test arrive fast;
+// the simulator's faults are cleared afterwards.
+class SmallPicturesWindowTest : public ConnectedWindowTest {
+protected:
+    void SetUp() override {
+        ConnectedWindowTest::SetUp();
+        vsim::SimControl::setJpegSize(320, 240);
+    }
+    void TearDown() override {
+        vsim::SimControl::setJpegSize(0, 0);
+        vsim::SimControl::clearFaults();
+        ConnectedWindowTest::TearDown();
+    }
+};

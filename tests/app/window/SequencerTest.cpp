@@ -36,17 +36,8 @@ constexpr uint32_t kShutter1_4000 = 18;
 
 } // namespace
 
-class SequencerTest : public ConnectedWindowTest {
+class SequencerTest : public SmallPicturesWindowTest {
 protected:
-    void SetUp() override {
-        ConnectedWindowTest::SetUp();
-        SimControl::setJpegSize(320, 240);
-    }
-    void TearDown() override {
-        SimControl::setJpegSize(0, 0);
-        ConnectedWindowTest::TearDown();
-    }
-
     // The dialog as the menu opens it.
     const SequencerDialog::Fields& dialog() {
         if (!m_window->shootMenu().sequencerDialog().isVisible()) {

@@ -24,18 +24,8 @@ QByteArray bytesOf(const std::vector<uint8_t>& v) {
 
 } // namespace
 
-class TransferTest : public ConnectedWindowTest {
+class TransferTest : public SmallPicturesWindowTest {
 protected:
-    void SetUp() override {
-        ConnectedWindowTest::SetUp();
-        SimControl::setJpegSize(320, 240);
-    }
-    void TearDown() override {
-        SimControl::setJpegSize(0, 0);
-        SimControl::clearFaults();
-        ConnectedWindowTest::TearDown();
-    }
-
     QString folder() const { return QString::fromStdString(m_window->naming().CurImgDir()); }
     QByteArray read(const QString& name) const {
         QFile f(folder() + name);
