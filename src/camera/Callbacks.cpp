@@ -179,20 +179,15 @@ uint32_t Callbacks::UiRequestProc(intptr_t ref, const void* request) {
     }
     CameraLink& link = module->link();
     link.dslrLog("CAMERA: UIRequestProc ");
-    if (!request) {
-        return kReplyNone;
-    }
-    UiRequestRecord record{};
-    std::memcpy(&record, request, sizeof record);
     UiRequestHandler* handler = link.uiRequestHandler();
-    if (record.kind > kUiKindLast || !handler) {
+    if (!handler) {
         return kReplyNone;
     }
-    const std::string message = UiRequestMessage(reinterpret_cast<const char*>(record.prompt),
-                                                 reinterpret_cast<const char*>(record.detail));
-    const uint32_t reply = handler->ask(record.kind, message);
-    // Only the codes the module knows go back.
-    return reply <= kReplyNo ? reply : kReplyNone;
+    const std::optional<UiQuestion> question = ReadUiRequest(request);
+    if (!question) {
+        return kReplyNone;
+    }
+    return UiReplyForModule(handler->ask(question->kind, question->message));
 }
 
 std::string UiRequestMessage(const char* prompt, const char* detail) {
@@ -202,4 +197,21 @@ std::string UiRequestMessage(const char* prompt, const char* detail) {
         message += "\r\n" + more;
     }
     return message;
+}
+
+std::optional<UiQuestion> ReadUiRequest(const void* request) {
+    if (!request) {
+        return std::nullopt;
+    }
+    UiRequestRecord record{};
+    std::memcpy(&record, request, sizeof record);
+    if (record.kind > kUiKindLast) {
+        return std::nullopt;
+    }
+    return UiQuestion{record.kind, UiRequestMessage(reinterpret_cast<const char*>(record.prompt),
+                                                    reinterpret_cast<const char*>(record.detail))};
+}
+
+uint32_t UiReplyForModule(uint32_t reply) {
+    return reply <= kReplyNo ? reply : kReplyNone;
 }

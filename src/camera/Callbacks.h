@@ -5,6 +5,7 @@
 // module stops calling an object's procedures once they are removed and the
 // object is closed, and a node is freed only after both.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class CameraLink;
@@ -41,3 +42,17 @@ private:
 // The question shown to the user: prompt, then CR LF and the detail when
 // there is one. Either text may be absent (null).
 std::string UiRequestMessage(const char* prompt, const char* detail);
+
+// A module's question as its request record gives it.
+struct UiQuestion {
+    int kind = 0; // 0 OK, 1 OK/Cancel, 2 Yes/No, 3 Yes/No/Cancel
+    std::string message;
+};
+
+// The question of a user-interface request record, its texts read within
+// their bounds; nothing for a missing record or a kind the module does not
+// define. Pure, so that any record a module can send is tried on it alone.
+std::optional<UiQuestion> ReadUiRequest(const void* request);
+
+// The reply as the module gets it: only the codes it knows, else "none".
+uint32_t UiReplyForModule(uint32_t reply);

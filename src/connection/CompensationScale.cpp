@@ -7,38 +7,6 @@
 
 #include <QSignalBlocker>
 
-#include <cmath>
-
-namespace {
-
-constexpr int kPixelsPerStop = 20;
-constexpr int kPixelsPerStep = 7;
-constexpr int kLeftmostStop = -5;
-
-// Whole stops round halves to the even neighbour, as the scale always has.
-int roundHalfEven(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-
-std::string stopText(int stop) {
-    const std::string sign = stop == 0 ? " " : (stop > 0 ? "+" : "");
-    return sign + std::to_string(stop) + "  ";
-}
-
-} // namespace
-
-ExposureScaleGeometry ExposureScaleLayout(double lower, double upper, uint32_t steps) {
-    ExposureScaleGeometry scale;
-    for (int stop = roundHalfEven(lower); stop <= roundHalfEven(upper); ++stop) {
-        scale.labelText += stopText(stop);
-    }
-    scale.labelLeft = roundHalfEven(lower - kLeftmostStop) * kPixelsPerStop + 12;
-    scale.sliderLeft = scale.labelLeft - 4;
-    scale.sliderWidth = static_cast<int>(steps) * kPixelsPerStep + 6;
-    scale.maximum = steps > 0 ? static_cast<int>(steps) - 1 : 0;
-    return scale;
-}
-
 void SettbExpoCorr(CameraLink& link, const ShootingControls& shooting, uint32_t capId) {
     orv::RangeRecord range{};
     if (!link.values().readRange(link.CurrentSource(), capId, range)) {
