@@ -1,5 +1,6 @@
 #include "liveview/LiveViewGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -48,8 +49,12 @@ template <typename BoxOf> OverlayFrames framesOf(const LiveViewFields& f, BoxOf 
 } // namespace
 
 int RoundHalfEven(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    const double farOff = kFarOffPixels;
     // The default floating-point rounding mode rounds halves to even.
-    return static_cast<int>(std::nearbyint(value));
+    return static_cast<int>(std::nearbyint(std::clamp(value, -farOff, farOff)));
 }
 
 OverlayFrames LiveImageFrames(const LiveViewFields& f) {

@@ -44,7 +44,13 @@ struct SensorPoint {
 // horizontal offset is half of it, whatever the JPEG's own width.
 constexpr int kLiveFrameWidth = 640;
 
-// Rounds to the nearest integer, halves to even.
+// A header can put an area or a face far off the picture (a small shown
+// area, a large JPEG width, a damaged frame): its frame is then drawn this
+// far off, beyond any screen, and its sums stay far within an int.
+constexpr int kFarOffPixels = 1 << 24;
+
+// Rounds to the nearest integer, halves to even, within +-kFarOffPixels
+// (NaN: 0).
 int RoundHalfEven(double value);
 
 OverlayFrames LiveImageFrames(const LiveViewFields& fields);

@@ -11,6 +11,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // A 640x424 frame of the whole 6000x3976 sensor; AF area 600x400 in the middle.
@@ -104,6 +106,22 @@ TEST(LiveViewGeometry, ZeroWidthsGiveNoOverlayNoNavigatorAndNoClick) {
     f.jpegWidth = 0; // no frame yet
     EXPECT_FALSE(LiveImageClickPoint(f, 10, 10));
     EXPECT_FALSE(LiveImageClickPoint(LiveViewFields{}, 0, 0));
+}
+
+// A one-unit shown area under a 65535-pixel-wide JPEG puts an AF area at the
+// sensor's far corner billions of pixels away: it stays far off, no overflow.
+TEST(LiveViewGeometry, FramesFarOffThePictureStayFarOff) {
+    LiveViewFields f = wholeSensorFrame();
+    f.jpegWidth = 65535;
+    f.shown = {1, 1, 0, 0};
+    f.afArea = {65535, 65535, 65535, 65535};
+    const OverlayFrames frames = LiveImageFrames(f);
+    ASSERT_TRUE(frames.valid);
+    const int farOff = kFarOffPixels;
+    EXPECT_EQ(frames.boxes[0], (PixelBox{farOff + 320, farOff + 212, farOff + 320, farOff + 212}));
+    EXPECT_EQ(RoundHalfEven(-1e12), -farOff);
+    EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
 }
 
 TEST(LiveViewFields, FaceCountAboveTheTableIsCut) {
