@@ -1,5 +1,6 @@
 #include "connection/CompensationScaleLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -7,6 +8,16 @@ namespace {
 constexpr int kPixelsPerStop = 20;
 constexpr int kPixelsPerStep = 7;
 constexpr int kLeftmostStop = -5;
+// A camera's compensation spans a few stops in thirds or halves. A range
+// beyond these (a damaged answer) is drawn cut to them, not as millions of
+// numbers on a slider wider than any screen.
+constexpr double kMaxStops = 10.0;
+constexpr uint32_t kMaxSteps = 1000;
+
+double boundedStops(double stops) {
+    return std::isnan(stops) ? 0.0 : std::clamp(stops, -kMaxStops, kMaxStops);
+}
+
 // Whole stops round halves to the even neighbour, as the scale always has.
 int roundHalfEven(double value) {
     return static_cast<int>(std::nearbyint(value));
@@ -20,6 +31,9 @@ std::string stopText(int stop) {
 } // namespace
 
 ExposureScaleGeometry ExposureScaleLayout(double lower, double upper, uint32_t steps) {
+    lower = boundedStops(lower);
+    upper = boundedStops(upper);
+    steps = std::min(steps, kMaxSteps);
     ExposureScaleGeometry scale;
     for (int stop = roundHalfEven(lower); stop <= roundHalfEven(upper); ++stop) {
         scale.labelText += stopText(stop);

@@ -14,5 +14,6 @@ struct ExposureScaleGeometry {
     int maximum = 0; // the last position: steps - 1
 };
 
-// The scale for a range from `lower` to `upper` stops in `steps` steps.
+// The scale for a range from `lower` to `upper` stops in `steps` steps. The
+// bounds are cut to +-10 stops (NaN counts as 0), the steps to 1000.
 ExposureScaleGeometry ExposureScaleLayout(double lower, double upper, uint32_t steps);

@@ -4,6 +4,8 @@
 #include "ConnectedWindow.h"
 #include "connection/CompensationScale.h"
 
+#include <cmath>
+
 using vsim::SimControl;
 
 class SettingsWriteTest : public ConnectedWindowTest {
@@ -106,6 +108,20 @@ TEST(ExposureScaleLayout, ThirdsFromMinusThreeToPlusThree) {
     EXPECT_EQ(full.labelText, "-5  -4  -3  -2  -1   0  +1  +2  +3  +4  +5  ");
     EXPECT_EQ(full.sliderLeft, 8);
     EXPECT_EQ(full.sliderWidth, 223);
+}
+
+// A damaged range (NaN, astronomic bounds, billions of steps) gives a scale
+// of at most -10 to +10 stops and 1000 steps.
+TEST(ExposureScaleLayout, ADamagedRangeIsCutToTenStopsAndAThousandSteps) {
+    const ExposureScaleGeometry cut = ExposureScaleLayout(-7.0, 12.4, 4000000000u);
+    EXPECT_EQ(cut.labelText, "-7  -6  -5  -4  -3  -2  -1   0  +1  +2  +3  +4  +5  +6  +7  +8  +9  "
+                             "+10  ");
+    EXPECT_EQ(cut.maximum, 999);
+    EXPECT_EQ(cut.sliderWidth, 7006);
+    const ExposureScaleGeometry unknown = ExposureScaleLayout(std::nan(""), std::nan(""), 3);
+    EXPECT_EQ(unknown.labelText, " 0  ");
+    EXPECT_EQ(unknown.labelLeft, 112);
+    EXPECT_EQ(ExposureScaleLayout(1e300, 1e300, 1).labelText, "+10  ");
 }
 
 TEST_F(SettingsWriteTest, ExposureReportsOfTheOtherModeLeaveTheControlsAlone) {
