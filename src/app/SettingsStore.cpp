@@ -1,7 +1,10 @@
 #include "app/SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <QVariant>
 
 #include <utility>
@@ -132,6 +135,24 @@ void writeSequence(QSettings& s, const SavedSequence& q) {
     s.setValue(QStringLiteral("SeqStopTime"), q.stopTime.toString(QLatin1String(kTimeFormat)));
 }
 
+// QSettings keeps every file it has parsed for the rest of the process and
+// parses it again only once it has changed on disk, so only the first
+// reader of a damaged file hears of the damage. The verdict is taken from a
+// private copy of the bytes, which no reader has seen. A file that cannot
+// be read or copied counts as damaged.
+bool isDamaged(const QString& path) {
+    QFile file(path);
+    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/vantora-settings-XXXXXX.ini"));
+    if (!file.open(QIODevice::ReadOnly) || !copy.open()) {
+        return true;
+    }
+    const QByteArray bytes = file.readAll();
+    if (copy.write(bytes) != bytes.size() || !copy.flush()) {
+        return true;
+    }
+    return QSettings(copy.fileName(), QSettings::IniFormat).status() != QSettings::NoError;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore()
@@ -145,12 +166,12 @@ AppSettings SettingsStore::RegRead(const QString& defaultImageDir) const {
     AppSettings settings;
     settings.imgDir = defaultImageDir;
     // Opened without creating: a first run reads nothing and writes nothing.
-    if (!QFileInfo(m_filePath).isFile()) {
+    if (!QFileInfo(m_filePath).isFile() || isDamaged(m_filePath)) {
         return settings;
     }
     QSettings s(m_filePath, QSettings::IniFormat);
     if (s.status() != QSettings::NoError) {
-        return settings; // unreadable or damaged: the defaults hold
+        return settings; // unreadable: the defaults hold
     }
     settings.height = readInt(s, QStringLiteral("Height"));
     settings.top = readInt(s, QStringLiteral("Top"));
@@ -178,9 +199,9 @@ AppSettings SettingsStore::RegRead(const QString& defaultImageDir) const {
 }
 
 bool SettingsStore::RegWrite(const AppSettings& settings) const {
-    QSettings s(m_filePath, QSettings::IniFormat);
     // A damaged file is replaced as a whole rather than merged into.
-    const bool damaged = s.status() != QSettings::NoError;
+    const bool damaged = QFileInfo::exists(m_filePath) && isDamaged(m_filePath);
+    QSettings s(m_filePath, QSettings::IniFormat);
     if (damaged) {
         s.clear();
     }
@@ -216,9 +237,9 @@ bool SettingsStore::RegWrite(const AppSettings& settings) const {
     s.setValue(QStringLiteral("HookTimeout"), settings.hook.timeout_s);
     s.sync();
     // QSettings keeps reporting the first error it saw, so after replacing a
-    // damaged file only reading it back tells whether the save worked.
+    // damaged file only a fresh reading tells whether the save worked.
     if (damaged) {
-        return QSettings(m_filePath, QSettings::IniFormat).status() == QSettings::NoError;
+        return !isDamaged(m_filePath);
     }
     return s.status() == QSettings::NoError;
 }

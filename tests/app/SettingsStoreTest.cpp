@@ -215,6 +215,22 @@ TEST_F(SettingsStoreTest, TruncatedFileKeepsNoHalfValue) {
     EXPECT_EQ(store().RegRead(kPictures).height, std::nullopt) << "damaged: defaults";
 }
 
+// Qt parses a file once per process and reports the damage only then: the
+// second reader and the save at close must still see a damaged file.
+TEST_F(SettingsStoreTest, EveryReaderSeesTheDamageAndTheSaveReplacesTheWholeFile) {
+    writeFile("[General]\nJunk=1\nHeight=600\n[Gene");
+    AppSettings defaults;
+    defaults.imgDir = kPictures;
+    EXPECT_EQ(store().RegRead(kPictures), defaults);
+    EXPECT_EQ(store().RegRead(kPictures), defaults) << "read again";
+
+    ASSERT_TRUE(store().RegWrite(everyValueChanged()));
+    EXPECT_EQ(store().RegRead(kPictures), everyValueChanged());
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains("Junk")) << "merged into the damaged file";
+}
+
 TEST_F(SettingsStoreTest, UnwritableLocationSavesNothingSilently) {
     writeFile("[General]\n");
     const QString blocked = path() + QStringLiteral("/below-a-file/Vantora.ini");
