@@ -2,6 +2,9 @@
 # Both install what is missing first, so they work on a fresh Debian 12.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzz target runs for in `make fuzz`.
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SIMULATE   ?= Y800
 # 1: the screenshot `make run` takes without a display shows live view.
@@ -16,7 +19,7 @@ export ASAN_OPTIONS  ?= detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS  ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan run test test-plain test-asan bench package clean
+.PHONY: all deps build build-asan run test test-plain test-asan bench fuzz package clean
 
 all: build
 
@@ -49,6 +52,11 @@ test: test-plain test-asan
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
 
+# Every fuzz target for FUZZ_SECONDS on a copy of its seeds (clang build in
+# $(FUZZ_BUILD)); fails when anything was found.
+fuzz:
+	@FUZZ_BUILD=$(FUZZ_BUILD) JOBS=$(JOBS) scripts/fuzz $(FUZZ_SECONDS)
+
 # The Debian package, vantora_<version>_amd64.deb in $(BUILD)/package/. A
 # package installs under /usr, so the build is configured for that prefix.
 package: deps $(BUILD)/build.ninja
@@ -58,4 +66,4 @@ package: deps $(BUILD)/build.ninja
 	@ls $(BUILD)/package/vantora_*.deb
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
