@@ -105,7 +105,7 @@ bool SimBody::endLiveView() {
 }
 
 uint32_t SimBody::addCardMovie() {
-    const uint32_t id = m_camera.addItem(orv::kKindVideo).id;
+    const uint32_t id = m_world.addItem(m_camera, orv::kKindVideo).id;
     // Announced as a card item only: a child-added as well would make the
     // program count the movie twice.
     m_world.raise(orv::kObjSource, m_camera.handle(), 0, 0, kEvCardItemAdded, id);
@@ -258,7 +258,7 @@ bool SimBody::bulbSelected() {
 // The picture is on the card: its item appears (its data is fetched later
 // through the item), one shot less fits, and the release is complete.
 void SimBody::finishRelease() {
-    const uint32_t id = m_camera.addItem(orv::kKindImage).id;
+    const uint32_t id = m_world.addItem(m_camera, orv::kKindImage).id;
     m_world.raise(orv::kObjSource, m_camera.handle(), 0, 0, orv::kEvChildAdded, id);
     if (SimCapability* remaining = find(orv::kCapRemainContinuous);
         remaining != nullptr && remaining->u > 0) {

@@ -336,10 +336,10 @@ SimItem& SimCamera::newItem(uint32_t dataKinds) {
     return m_items.back();
 }
 
-SimItem& SimCamera::addItem(uint32_t dataKinds) {
+SimItem& SimCamera::addItem(uint32_t dataKinds, const SimDeliverySettings& delivery) {
     SimItem& item = newItem(dataKinds);
     if ((dataKinds & orv::kKindImage) != 0) {
-        item.shot = shotFrom(m_caps);
+        item.shot = shotFrom(m_caps, delivery);
         addDataObject(item, 1, item.stem() + ".JPG", orv::kKindImage | orv::kKindFile);
     }
     if ((dataKinds & orv::kKindVideo) != 0) {

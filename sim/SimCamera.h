@@ -17,15 +17,18 @@ namespace vsim {
 constexpr uint32_t kDefaultMovieSize = 32u << 20;
 
 // What the body recorded when it took a picture; the files are made from it
-// when the program acquires them.
+// when the program acquires them, the same bytes every time.
 struct SimShot {
     bool raw = false; // an ORW file
     bool jpeg = true; // a JPEG file
     int jpegQuality = 90;
-    uint32_t width = 0; // the image size setting
+    uint32_t width = 0; // the JPEG's pixels, as set at the release
     uint32_t height = 0;
+    uint32_t rawSize = 0;       // bytes of the ORW file
     double exposureStops = 0.0; // the meter's reading
 };
+
+struct SimDeliverySettings;
 
 // One file of an explicit list (items a test sets up).
 struct SimListedFile {
@@ -53,6 +56,9 @@ struct SimItem {
     std::optional<SimShot> shot;      // pictures: the files follow the shot
     std::vector<SimListedFile> files; // or these, when not empty
     uint32_t movieSize = kDefaultMovieSize;
+    // Every file went to the program once (the last chunk was taken, the
+    // movie's last byte read); until then the camera holds the item.
+    bool taken = false;
 
     SimDataObject* findData(uint32_t dataId);
     const SimDataObject* findData(uint32_t dataId) const;
@@ -91,9 +97,9 @@ public:
     // manual-lens data follow the selected lens number).
     void afterWrite(uint32_t capId);
 
-    // A picture (kind 0x01) records the shot from the settings now; a
-    // movie (0x04) gets the default size.
-    SimItem& addItem(uint32_t dataKinds);
+    // A picture (kind 0x01) records the shot from the settings now (the
+    // body's and the delivery's); a movie (0x04) gets the default size.
+    SimItem& addItem(uint32_t dataKinds, const SimDeliverySettings& delivery);
     // An item whose image data object delivers exactly `files`; without
     // files the item has no data kinds and no data object.
     SimItem& addFileItem(std::vector<SimListedFile> files);

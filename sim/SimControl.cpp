@@ -294,6 +294,25 @@ std::vector<uint8_t> SimControl::fileBytes(int camera, uint32_t itemId, uint32_t
     return bytes;
 }
 
+void SimControl::setProductionLog(bool on) {
+    vsim_set_production_log(on);
+}
+
+std::vector<ProducedFile> SimControl::productionLog() {
+    std::vector<vsim_produced_file> records(vsim_production_log(nullptr, 0));
+    records.resize(vsim_production_log(records.data(), records.size()));
+    std::vector<ProducedFile> files;
+    for (const vsim_produced_file& r : records) {
+        files.push_back({r.camera, r.item_id, r.data_id, r.file_index, r.kind, r.file_type, r.size,
+                         r.checksum});
+    }
+    return files;
+}
+
+bool SimControl::itemHeld(int camera, uint32_t itemId) {
+    return vsim_item_held(camera, itemId) != 0;
+}
+
 bool SimControl::setLiveViewSize(int camera, uint32_t width, uint32_t height) {
     return vsim_set_live_view_size(camera, width, height) != 0;
 }

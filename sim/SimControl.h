@@ -59,6 +59,18 @@ struct ListedFile {
     uint32_t bytesPerRow = 0; // raw rows only; size must be a multiple
 };
 
+// One file a camera produced (SimControl::productionLog).
+struct ProducedFile {
+    int camera = 0;
+    uint32_t itemId = 0;
+    uint32_t dataId = 0;    // 1 for a picture's files, 4 for a movie
+    uint32_t fileIndex = 0; // in delivery order within the data object
+    uint32_t kind = 0;      // data kind bits: 0x11 a picture file, 0x04 a movie
+    uint16_t fileType = 0;  // orv::kFileJpeg, kFileOrw, ...; 0 for a movie
+    uint64_t size = 0;
+    uint64_t checksum = 0; // 64-bit FNV-1a of the bytes
+};
+
 // Source events of a camera body beyond the basic event numbers.
 enum BodyEvent : uint32_t {
     kEvCaptureComplete = 0x108, // a release has finished
@@ -202,7 +214,8 @@ public:
     // chunkSize bytes (default 1 MiB). The JPEG has the image size setting's
     // pixels unless a size is set here (0, 0 follows the setting again); an
     // ORW file has rawSize bytes (default 8 MiB, at least its 14-byte header).
-    // False for sizes the simulator refuses.
+    // Both sizes hold for the pictures taken after they are set. False for
+    // sizes the simulator refuses.
     static bool setChunkSize(uint32_t bytes);
     static bool setJpegSize(uint32_t width, uint32_t height);
     static bool setRawSize(uint32_t bytes);
@@ -219,6 +232,14 @@ public:
     // such file.
     static std::vector<uint8_t> fileBytes(int camera, uint32_t itemId, uint32_t dataId,
                                           uint32_t fileIndex);
+
+    // The production log (sim_control.h tells the details): off after reset;
+    // on, it records the files of every item made from then on.
+    static void setProductionLog(bool on);
+    static std::vector<ProducedFile> productionLog();
+    // Whether the attached camera still holds the item: made, and not yet
+    // taken whole by the program.
+    static bool itemHeld(int camera, uint32_t itemId);
 
     // Live view (sim_control.h tells how frames, zoom and focus behave).
     // JPEG size of the frames (default 640 x 424); sides of 16 to 4096.

@@ -267,7 +267,7 @@ VSIM_EXPORT uint32_t vsim_add_item(int camera, uint32_t data_kinds) {
     if (c == nullptr || (data_kinds & (orv::kKindImage | orv::kKindVideo)) == 0) {
         return 0;
     }
-    const uint32_t id = c->addItem(data_kinds).id;
+    const uint32_t id = world().addItem(*c, data_kinds).id;
     world().raise(orv::kObjSource, camera, 0, 0, orv::kEvChildAdded, id);
     return id;
 }

@@ -59,7 +59,7 @@ bool contentOf(int camera, uint32_t itemId, uint32_t dataId, uint32_t fileIndex,
         out = vsim::movieContent(*item);
         return true;
     }
-    std::vector<vsim::SimFile> files = vsim::itemFiles(*item, world().deliverySettings());
+    std::vector<vsim::SimFile> files = vsim::itemFiles(*item);
     if (fileIndex >= files.size()) {
         return false;
     }
@@ -100,9 +100,7 @@ VSIM_EXPORT uint32_t vsim_add_movie_item(int camera, uint32_t size) {
     if (c == nullptr) {
         return 0;
     }
-    vsim::SimItem& item = c->addItem(orv::kKindVideo);
-    item.movieSize = size;
-    return announce(camera, item.id);
+    return announce(camera, world().addItem(*c, orv::kKindVideo, size).id);
 }
 
 VSIM_EXPORT uint32_t vsim_add_file_item(int camera, const vsim_listed_file* files, size_t count) {
@@ -117,7 +115,9 @@ VSIM_EXPORT uint32_t vsim_add_file_item(int camera, const vsim_listed_file* file
             return 0;
         }
     }
-    return announce(camera, c->addFileItem(std::move(entries)).id);
+    const vsim::SimItem& item = c->addFileItem(std::move(entries));
+    world().production().record(camera, item);
+    return announce(camera, item.id);
 }
 
 VSIM_EXPORT size_t vsim_data_file_bytes(int camera, uint32_t item_id, uint32_t data_id,
@@ -132,4 +132,24 @@ VSIM_EXPORT size_t vsim_data_file_bytes(int camera, uint32_t item_id, uint32_t d
         content.read(offset, static_cast<uint8_t*>(buffer), count);
     }
     return content.size;
+}
+
+VSIM_EXPORT void vsim_set_production_log(bool on) {
+    world().production().setEnabled(on);
+}
+
+VSIM_EXPORT size_t vsim_production_log(vsim_produced_file* records, size_t capacity) {
+    const std::vector<vsim::ProducedFile>& files = world().production().files();
+    for (size_t i = 0; records != nullptr && i < std::min(capacity, files.size()); ++i) {
+        const vsim::ProducedFile& f = files[i];
+        records[i] = {f.camera, f.itemId,   f.dataId, f.fileIndex,
+                      f.kind,   f.fileType, f.size,   f.checksum};
+    }
+    return files.size();
+}
+
+VSIM_EXPORT int vsim_item_held(int camera, uint32_t item_id) {
+    SimCamera* c = world().camera(camera);
+    const vsim::SimItem* item = c != nullptr ? c->findItem(item_id) : nullptr;
+    return item != nullptr && !item->taken ? 1 : 0;
 }

@@ -69,7 +69,7 @@ int32_t SimDelivery::beginAcquire(const OpenObject& object) {
         return kErrBusy;
     }
     const SimDeliverySettings& settings = m_world.deliverySettings();
-    std::vector<SimFile> files = itemFiles(*item, settings);
+    std::vector<SimFile> files = itemFiles(*item);
     if (files.empty()) {
         return kErrNotReady;
     }
@@ -123,6 +123,11 @@ bool SimDelivery::step(uint64_t handle) {
         return false;
     }
     if (running->acquire.done()) {
+        // The program has every file: the camera lets the picture go.
+        const OpenObject* still = m_world.objects().byHandle(handle);
+        if (SimItem* item = still != nullptr ? itemOf(*still) : nullptr) {
+            item->taken = true;
+        }
         finish(handle, kOk);
         return false;
     }
@@ -161,7 +166,7 @@ void SimDelivery::finish(uint64_t handle, int32_t result) {
 
 // A movie request needs a generic block and the item still there.
 int32_t SimDelivery::movieItem(const OpenObject& object, uint32_t dataType, intptr_t data,
-                               const SimItem*& item) {
+                               SimItem*& item) {
     if (dataType != orv::kDtGeneric) {
         return kErrWrongDataType;
     }
@@ -173,7 +178,7 @@ int32_t SimDelivery::movieItem(const OpenObject& object, uint32_t dataType, intp
 }
 
 int32_t SimDelivery::movieSize(const OpenObject& object, uint32_t dataType, intptr_t data) {
-    const SimItem* item = nullptr;
+    SimItem* item = nullptr;
     if (const int32_t r = movieItem(object, dataType, data, item); r != kOk) {
         return r;
     }
@@ -186,7 +191,7 @@ int32_t SimDelivery::movieSize(const OpenObject& object, uint32_t dataType, intp
 }
 
 int32_t SimDelivery::movieChunk(const OpenObject& object, uint32_t dataType, intptr_t data) {
-    const SimItem* item = nullptr;
+    SimItem* item = nullptr;
     if (const int32_t r = movieItem(object, dataType, data, item); r != kOk) {
         return r;
     }
@@ -207,6 +212,9 @@ int32_t SimDelivery::movieChunk(const OpenObject& object, uint32_t dataType, int
     const uint32_t count = std::min(block.sizeField, left);
     movie.read(block.offset, reinterpret_cast<uint8_t*>(block.buffer), count);
     storeAt(data, offsetof(orv::MovieReadBlock, delivered), count);
+    if (count > 0 && count == left) {
+        item->taken = true; // the movie's last byte went out
+    }
     return kOk;
 }
 

@@ -33,8 +33,7 @@ private:
     std::optional<int32_t> stopReason(const RunningAcquire& running, const OpenObject* object);
     void finish(uint64_t handle, int32_t result);
     SimItem* itemOf(const OpenObject& object);
-    int32_t movieItem(const OpenObject& object, uint32_t dataType, intptr_t data,
-                      const SimItem*& item);
+    int32_t movieItem(const OpenObject& object, uint32_t dataType, intptr_t data, SimItem*& item);
     DataFaults takeFaults(uint32_t command, uint32_t param);
 
     SimWorld& m_world;

@@ -112,13 +112,12 @@ SimFile rawFile(const SimItem& item, uint32_t index, uint32_t size) {
     return file;
 }
 
-SimFile jpegFile(const SimItem& item, const SimDeliverySettings& settings) {
+SimFile jpegFile(const SimItem& item) {
     const SimShot& shot = *item.shot;
-    const bool override = settings.jpegWidth > 0 && settings.jpegHeight > 0;
     const bool known = shot.width > 0 && shot.height > 0;
     ScenePicture picture;
-    picture.width = override ? settings.jpegWidth : (known ? shot.width : kFallbackWidth);
-    picture.height = override ? settings.jpegHeight : (known ? shot.height : kFallbackHeight);
+    picture.width = known ? shot.width : kFallbackWidth;
+    picture.height = known ? shot.height : kFallbackHeight;
     picture.exposureStops = shot.exposureStops;
     picture.number = item.number;
     picture.quality = shot.jpegQuality;
@@ -133,10 +132,16 @@ SimFile jpegFile(const SimItem& item, const SimDeliverySettings& settings) {
 
 } // namespace
 
-SimShot shotFrom(const std::vector<SimCapability>& sourceCaps) {
+SimShot shotFrom(const std::vector<SimCapability>& sourceCaps,
+                 const SimDeliverySettings& delivery) {
     SimShot shot;
     applyQuality(enumText(sourceCaps, orv::kCapCompression), shot);
     applyImageSize(enumText(sourceCaps, orv::kCapImageSize), shot);
+    if (delivery.jpegWidth > 0 && delivery.jpegHeight > 0) {
+        shot.width = delivery.jpegWidth;
+        shot.height = delivery.jpegHeight;
+    }
+    shot.rawSize = delivery.rawSize;
     const SimCapability* meter = findCap(sourceCaps, orv::kCapExposureStatus);
     if (meter != nullptr && meter->valueType == orv::kVtFloat) {
         shot.exposureStops = meter->f;
@@ -144,7 +149,7 @@ SimShot shotFrom(const std::vector<SimCapability>& sourceCaps) {
     return shot;
 }
 
-std::vector<SimFile> itemFiles(const SimItem& item, const SimDeliverySettings& settings) {
+std::vector<SimFile> itemFiles(const SimItem& item) {
     std::vector<SimFile> files;
     if (!item.files.empty()) {
         for (uint32_t i = 0; i < item.files.size(); ++i) {
@@ -156,10 +161,10 @@ std::vector<SimFile> itemFiles(const SimItem& item, const SimDeliverySettings& s
         return files;
     }
     if (item.shot->raw) {
-        files.push_back(rawFile(item, 0, settings.rawSize));
+        files.push_back(rawFile(item, 0, item.shot->rawSize));
     }
     if (item.shot->jpeg) {
-        files.push_back(jpegFile(item, settings));
+        files.push_back(jpegFile(item));
     }
     return files;
 }

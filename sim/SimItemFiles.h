@@ -29,12 +29,12 @@ struct SimFile {
     SimContent content; // what the chunks' data carry, in order
 };
 
-// The shot the settings of a source would take now.
-SimShot shotFrom(const std::vector<SimCapability>& sourceCaps);
+// The shot the settings of a source and the delivery settings would take now.
+SimShot shotFrom(const std::vector<SimCapability>& sourceCaps, const SimDeliverySettings& delivery);
 
 // Files of the image data object in delivery order; the JPEG is encoded
 // here. Empty for an item without image data.
-std::vector<SimFile> itemFiles(const SimItem& item, const SimDeliverySettings& settings);
+std::vector<SimFile> itemFiles(const SimItem& item);
 
 // The movie of a movie item.
 SimContent movieContent(const SimItem& item);

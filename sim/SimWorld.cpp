@@ -42,6 +42,7 @@ void SimWorld::reset() {
     m_faults.clear();
     m_transfers.clear();
     m_delivery = {};
+    m_production.setEnabled(false);
     m_liveClock.reset();
     m_liveFrames.clear();
     clearCallLog();
@@ -100,6 +101,13 @@ SimCamera* SimWorld::cameraBySource(uint32_t sourceId) {
         }
     }
     return nullptr;
+}
+
+SimItem& SimWorld::addItem(SimCamera& camera, uint32_t dataKinds, uint32_t movieSize) {
+    SimItem& item = camera.addItem(dataKinds, m_delivery);
+    item.movieSize = movieSize;
+    m_production.record(camera.handle(), item);
+    return item;
 }
 
 void SimWorld::setPlugListener(SimControl::PlugListener listener, void* context) {

@@ -11,6 +11,7 @@
 #include "SimItemFiles.h"
 #include "SimLiveClock.h"
 #include "SimObjects.h"
+#include "SimProduction.h"
 #include "SimQueue.h"
 #include "SimTransfers.h"
 
@@ -30,6 +31,10 @@ public:
     int attach(const std::string& model);
     bool detach(int camera);
     SimCamera* camera(int handle);
+    // A new item on the card of `camera`, its files fixed by the settings
+    // now and entered into the production log; the caller announces it.
+    SimItem& addItem(SimCamera& camera, uint32_t dataKinds, uint32_t movieSize = kDefaultMovieSize);
+    SimProduction& production() { return m_production; }
     SimCamera* cameraBySource(uint32_t sourceId);
     const std::vector<std::unique_ptr<SimCamera>>& cameras() const { return m_cameras; }
     void setPlugListener(SimControl::PlugListener listener, void* context);
@@ -90,6 +95,7 @@ private:
     SimFaults m_faults;
     SimTransfers m_transfers;
     SimDeliverySettings m_delivery;
+    SimProduction m_production;
     SimLiveClock m_liveClock;
     SimFrameCache m_liveFrames;
     std::vector<CallRecord> m_log;

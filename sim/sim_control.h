@@ -203,15 +203,17 @@ int vsim_remove_item(int camera, uint32_t item_id);
  * per call, removeObject on the last chunk of the last file, then the completion.
  * The files follow the image quality 0x8110 at the release: a JPEG of the scene
  * at the image size 0x8157, an ORW file ("ORWSIM", item id, size, then bytes from
- * the item id), or both; the JPEG is drawn when it is acquired. A movie (child 4)
+ * the item id), or both, with the JPEG and ORW sizes set at the release; the JPEG
+ * is drawn when it is acquired, the same bytes every time. A movie (child 4)
  * is read through 0x8317. A NEVER_COMPLETE fault on the start of 0x14 delivers
  * the chunks and parks the completion. */
 /* Chunk size in bytes (default 1 MiB); 0 is refused. */
 int vsim_set_chunk_size(uint32_t bytes);
-/* Pixel size of the JPEG; 0, 0 follows the image size setting again. Sides above
- * 16384 are refused. */
+/* Pixel size of the JPEG of pictures taken from now on; 0, 0 follows the image
+ * size setting again. Sides above 16384 are refused. */
 int vsim_set_jpeg_size(uint32_t width, uint32_t height);
-/* Size of the ORW file (default 8 MiB); less than its 14-byte header is refused. */
+/* Size of the ORW file of pictures taken from now on (default 8 MiB); less than
+ * its 14-byte header is refused. */
 int vsim_set_raw_size(uint32_t bytes);
 /* A movie item of `size` bytes, announced with child-added; returns its id, 0 on
  * failure. Card movies and movie items of vsim_add_item have 32 MiB. */
@@ -228,6 +230,33 @@ uint32_t vsim_add_file_item(int camera, const vsim_listed_file* files, size_t co
  * no such file. */
 size_t vsim_data_file_bytes(int camera, uint32_t item_id, uint32_t data_id, uint32_t file_index,
                             uint64_t offset, void* buffer, size_t size);
+
+/* ---- Production log ------------------------------------------------------------ *
+ * Every file of every item a camera makes (a release, a movie on the card, an
+ * added item), recorded when the item is made: the bytes of its files are fixed
+ * then (image quality, JPEG size and ORW size in force at that moment), so an
+ * acquire made at any later time delivers exactly these. Off after reset; turning
+ * it on (or off) empties it. Files on the card that travel only by name are not
+ * recorded. */
+typedef struct vsim_produced_file {
+    int32_t camera;
+    uint32_t item_id;
+    uint32_t data_id;    /* 1 a picture's files, 4 the movie */
+    uint32_t file_index; /* in delivery order within the data object */
+    uint32_t kind;       /* data kind bits: 0x11 picture file, 0x04 movie */
+    uint16_t file_type;  /* 1 JPEG, 4 ORW, ...; 0 for a movie */
+    uint64_t size;
+    uint64_t checksum; /* 64-bit FNV-1a of the file's bytes */
+} vsim_produced_file;
+
+void vsim_set_production_log(bool on);
+/* Copies up to `capacity` records (oldest first) and returns how many there are. */
+size_t vsim_production_log(vsim_produced_file* records, size_t capacity);
+/* 1 while the attached camera holds the item and the program has not taken it
+ * whole: an acquire whose last chunk the data procedure accepted, or a movie read
+ * that delivered the movie's last byte, takes it. 0 for a taken item, an unknown
+ * one, or a camera no longer attached. */
+int vsim_item_held(int camera, uint32_t item_id);
 
 /* ---- Events ------------------------------------------------------------------ */
 /* Queues an event for the open object(s) matching the target; 1 when at least

@@ -529,4 +529,63 @@ TEST_F(SimDataTest, TestItemsDeliverTheirListedFiles) {
               0);
 }
 
+// The production log fixes each picture's bytes when it is taken, and the
+// camera holds an item until the program took every byte of it.
+TEST_F(SimDataTest, TheProductionLogKnowsEveryFileAndTheCameraHoldsWhatWasNotTaken) {
+    const auto fnv = [](const std::vector<uint8_t>& bytes) {
+        uint64_t hash = 0xCBF29CE484222325ull;
+        for (const uint8_t b : bytes) {
+            hash = (hash ^ b) * 0x100000001B3ull;
+        }
+        return hash;
+    };
+    SimControl::setProductionLog(true);
+    ASSERT_TRUE(SimControl::setEnumIndex(m_camera, orv::kCapCompression, kRawFine));
+    ASSERT_TRUE(SimControl::setJpegSize(96, 64));
+    ASSERT_TRUE(SimControl::setRawSize(kMiB + 5));
+    const uint32_t pair = releaseByProgram();
+    const uint32_t movie = SimControl::addMovieItem(m_camera, 3000);
+    ASSERT_TRUE(SimControl::setJpegSize(320, 200)); // for the pictures after these
+    ASSERT_TRUE(SimControl::setRawSize(2 * kMiB));
+    const std::vector<vsim::ProducedFile> made = SimControl::productionLog();
+    ASSERT_EQ(made.size(), 3u);
+    EXPECT_EQ(made[0].fileType, orv::kFileOrw);
+    EXPECT_EQ(made[0].size, kMiB + 5);
+    EXPECT_EQ(made[1].fileType, orv::kFileJpeg);
+    EXPECT_EQ(made[2].itemId, movie);
+    EXPECT_EQ(made[2].size, 3000u);
+    EXPECT_TRUE(SimControl::itemHeld(m_camera, pair));
+
+    ASSERT_EQ(acquire(openData(pair, kImageData)), 0);
+    const std::vector<std::vector<uint8_t>> files = filesOf(m_receiver.chunks);
+    ASSERT_EQ(files.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(files[i].size(), made[i].size);
+        EXPECT_EQ(fnv(files[i]), made[i].checksum) << "file " << i;
+    }
+    EXPECT_FALSE(SimControl::itemHeld(m_camera, pair));
+
+    // A read that stops short of the movie's end leaves it on the card.
+    orv::VendorObject* video = openData(movie, kVideoData);
+    std::vector<uint8_t> buffer(2000);
+    orv::MovieReadBlock block{2, 0, 0, 2000, reinterpret_cast<uintptr_t>(buffer.data())};
+    ASSERT_EQ(request(video, orv::kCmdGetArray, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)),
+              0);
+    EXPECT_TRUE(SimControl::itemHeld(m_camera, movie));
+    block.offset = 2000;
+    ASSERT_EQ(request(video, orv::kCmdGetArray, orv::kCapMovieRead, orv::kDtGeneric, addr(&block)),
+              0);
+    EXPECT_FALSE(SimControl::itemHeld(m_camera, movie));
+
+    // The program refused the last chunk: the picture stays.
+    const uint32_t refused = releaseByProgram();
+    m_receiver = {};
+    m_done = {};
+    m_receiver.failAt = 2; // two chunks of ORW, then the JPEG
+    m_receiver.failure = orv::kResultOutOfMemory;
+    ASSERT_EQ(acquire(openData(refused, kImageData)), 0);
+    ASSERT_EQ(m_receiver.chunks.size(), 3u);
+    EXPECT_TRUE(SimControl::itemHeld(m_camera, refused));
+}
+
 } // namespace
