@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr int kPoll_ms = 500;
 constexpr int kSerialChars = 7;
 // How long the end of a run waits for files still in the camera, and a
 // termination request for the hooks still running.
@@ -42,6 +41,11 @@ std::string signalName(int signalNumber) {
 
 TetherRun::TetherRun(TetherSettings settings, std::unique_ptr<CameraDeviceList> devices,
                      std::FILE* fileLines, QObject* parent)
+    : TetherRun(std::move(settings), std::move(devices), fileLines,
+                std::make_unique<PosixFileSystem>(), parent) {}
+
+TetherRun::TetherRun(TetherSettings settings, std::unique_ptr<CameraDeviceList> devices,
+                     std::FILE* fileLines, std::unique_ptr<FileSystem> fileSystem, QObject* parent)
     : QObject(parent), m_settings(std::move(settings)), m_fileLines(fileLines),
       m_log(std::make_unique<LogModel>()),
       m_usbWatch(std::make_unique<TUSBwatch>(std::move(devices))) {
@@ -54,11 +58,11 @@ TetherRun::TetherRun(TetherSettings settings, std::unique_ptr<CameraDeviceList> 
     m_connector = std::make_unique<CameraConnector>(*m_session, *m_log);
     m_items = std::make_unique<ItemEvents>(*m_session, *m_log, [] { return false; });
     m_naming = std::make_unique<NamingState>();
-    m_fileSystem = std::make_unique<PosixFileSystem>();
+    m_fileSystem = std::move(fileSystem);
     m_transfer = std::make_unique<ImageTransfer>(*m_session, *m_naming, *m_fileSystem, *m_log);
     m_transfer->setFileReceived([this](const ReceivedFile& file) { fileReceived(file); });
     m_pollTimer = std::make_unique<QTimer>();
-    m_pollTimer->setInterval(kPoll_ms);
+    m_pollTimer->setInterval(m_settings.pollInterval);
     m_poll = std::make_unique<StatePoll>(*m_pollTimer, *m_session, *m_log);
     m_poll->setFetcher(m_transfer.get());
     m_hooks = std::make_unique<HookRunner>(*m_log);

@@ -50,6 +50,8 @@ struct TetherSettings {
     int frames = 0;
     std::chrono::milliseconds interval{0};
     std::filesystem::path moduleDirectory;
+    // How often the camera gets its idle time and waiting items are fetched.
+    std::chrono::milliseconds pollInterval{500};
 };
 
 class TetherRun : public QObject, private DetectionHost {
@@ -60,6 +62,10 @@ public:
 
     TetherRun(TetherSettings settings, std::unique_ptr<CameraDeviceList> devices,
               std::FILE* fileLines = stdout, QObject* parent = nullptr);
+    // The same, writing the files through `fileSystem` (the machine's by default).
+    TetherRun(TetherSettings settings, std::unique_ptr<CameraDeviceList> devices,
+              std::FILE* fileLines, std::unique_ptr<FileSystem> fileSystem,
+              QObject* parent = nullptr);
     ~TetherRun() override;
 
     // Checks the folder, finds and connects the camera and starts receiving
@@ -70,6 +76,8 @@ public:
     void terminate(int signalNumber);
     int exitCode() const { return m_exitCode; }
     LogModel& log() { return *m_log; }
+    // The connection, for a caller that follows the camera's items.
+    const CameraSession& session() const { return *m_session; }
 
 signals:
     // The run is over; the program ends with `exitCode`.
