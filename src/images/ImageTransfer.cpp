@@ -39,6 +39,7 @@ int ImageTransfer::PendingItemCount() const {
 void ImageTransfer::connectionOpened() {
     m_naming.clearLastItemTag();
     m_reported.clear();
+    m_kept.clear();
 }
 
 void ImageTransfer::DownloadNewImages() {
@@ -80,11 +81,14 @@ ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const 
     if (!data) {
         return passOver(source, itemId, "has no image data");
     }
+    ItemFiles files(m_naming, m_fileSystem, m_log, number);
+    if (const auto kept = m_kept.find(itemId); kept != m_kept.end()) {
+        files.resume(kept->second);
+    }
     const std::string cameraName = m_link.values().getText(data, kCapName);
     m_log.log("Image file <bl><b>" + m_naming.CurImgPrefix() +
-              naming::ZeroPad(number, naming::kNumberWidth) + nameExtension(cameraName) +
+              naming::ZeroPad(files.number(), naming::kNumberWidth) + nameExtension(cameraName) +
               "</b></bl> downloading.");
-    ItemFiles files(m_naming, m_fileSystem, m_log, number);
     const auto receiver = std::make_shared<DataReceiver>(files, itemId);
     const CameraLink::Acquire acquired = m_link.AcquireDataObject(data, receiver);
     receiver->detach();
@@ -93,6 +97,7 @@ ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const 
         m_link.CloseChild(live, kImageChild);
     }
     if (!files.writeError().empty()) {
+        m_kept[itemId] = files.progress();
         return keepForLater(itemId, "Image not saved: " + files.writeError() +
                                         ". It stays in the camera; it is tried again.");
     }
@@ -175,6 +180,7 @@ void ImageTransfer::closeItem(const CamObjectRef& source, uint32_t itemId) {
         m_link.CloseChild(live, itemId);
     }
     m_reported.erase(itemId);
+    m_kept.erase(itemId);
     m_session.itemDone();
 }
 

@@ -3,16 +3,19 @@
 // through an acquire of the item's image data, movies through chunked reads,
 // each file into the image directory under the item's number. Nothing is
 // lost: an item whose files could not be written stays in the camera and
-// counted as pending, and a later poll tries again; the user hears of it
+// counted as pending, and a later poll tries again, writing only the files
+// it still lacks; the user hears of it
 // once per item. An item that cannot be fetched at all (no data, data that
 // breaks the rules, an acquire that never ends) is said, closed and passed
 // over, so the ones after it still arrive. No widgets: the window and a
 // windowless program use it alike.
+#include "images/ItemFiles.h"
 #include "images/ReceivedFile.h"
 #include "session/StatePoll.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -71,5 +74,7 @@ private:
     std::function<void(int)> m_progress;
     std::function<void(const ReceivedFile&)> m_received;
     std::set<uint32_t> m_reported;
+    // Items kept after some of their files were written: what is on disk.
+    std::map<uint32_t, ItemFiles::Progress> m_kept;
     bool m_transferDone = false;
 };

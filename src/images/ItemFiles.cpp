@@ -5,6 +5,9 @@
 #include "images/ImageNaming.h"
 #include "images/NamingState.h"
 
+#include <algorithm>
+#include <utility>
+
 const std::vector<std::string>& receivedExtensions() {
     static const std::vector<std::string> extensions{".jpg", ".orw", ".tif", ".mov",
                                                      ".ddf", ".dat", ".raw"};
@@ -25,8 +28,36 @@ std::string stemForKind(uint32_t kind, const std::string& prefix) {
 ItemFiles::ItemFiles(NamingState& naming, FileSystem& fileSystem, LogSink& log, int64_t number)
     : m_naming(naming), m_log(log), m_writer(fileSystem), m_number(number) {}
 
+void ItemFiles::resume(const Progress& earlier) {
+    if (earlier.files.empty()) {
+        return;
+    }
+    m_number = earlier.number;
+    m_numberSettled = true;
+    m_written = earlier.files;
+    m_writtenStarts = earlier.starts;
+    m_toPassOver = earlier.starts;
+}
+
+bool ItemFiles::writtenBefore(const FileStart& start) {
+    const auto same = [&](const FileStart& other) {
+        return other.kind == start.kind && other.fileType == start.fileType &&
+               other.rawImage == start.rawImage && other.totalBytes == start.totalBytes;
+    };
+    const auto found = std::find_if(m_toPassOver.begin(), m_toPassOver.end(), same);
+    if (found == m_toPassOver.end()) {
+        return false;
+    }
+    m_toPassOver.erase(found);
+    return true;
+}
+
 bool ItemFiles::beginFile(const FileStart& start) {
     m_current = start;
+    m_passingOver = writtenBefore(start);
+    if (m_passingOver) {
+        return true;
+    }
     const std::string intended = naming::ImgFileName(
         "", stemForKind(start.kind, m_naming.CurImgPrefix()), m_number, extensionOf(start));
     if (!m_writer.begin(m_naming.CurImgDir(), start.totalBytes, intended)) {
@@ -37,6 +68,9 @@ bool ItemFiles::beginFile(const FileStart& start) {
 }
 
 bool ItemFiles::appendFile(const uint8_t* data, std::size_t size) {
+    if (m_passingOver) {
+        return true;
+    }
     if (!m_writer.append(data, size)) {
         m_writeError = m_writer.error();
         return false;
@@ -45,6 +79,9 @@ bool ItemFiles::appendFile(const uint8_t* data, std::size_t size) {
 }
 
 bool ItemFiles::endFile() {
+    if (std::exchange(m_passingOver, false)) {
+        return true;
+    }
     const std::string stem = stemForKind(m_current.kind, m_naming.CurImgPrefix());
     const std::string extension = extensionOf(m_current);
     if (!m_numberSettled) {
@@ -54,6 +91,7 @@ bool ItemFiles::endFile() {
         return false;
     }
     m_written.push_back(receivedFileAt(m_writer.finalPath(), m_number));
+    m_writtenStarts.push_back(m_current);
     // Raw rows are no picture to show.
     if (!m_current.rawImage) {
         m_naming.fileWritten(m_number);
@@ -109,6 +147,9 @@ void ItemFiles::nextNumberAfterClash(const std::string& stem) {
 }
 
 void ItemFiles::dropFile() {
+    if (std::exchange(m_passingOver, false)) {
+        return;
+    }
     m_writer.abort();
 }
 

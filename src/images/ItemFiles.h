@@ -21,6 +21,19 @@ class ItemFiles : public ItemDataSink {
 public:
     ItemFiles(NamingState& naming, FileSystem& fileSystem, LogSink& log, int64_t number);
 
+    // What an earlier try of the item left on disk: its number and the files
+    // written under it, each with how the camera announced it.
+    struct Progress {
+        int64_t number = 0;
+        std::vector<FileStart> starts;
+        std::vector<ReceivedFile> files;
+    };
+    Progress progress() const { return {m_number, m_writtenStarts, m_written}; }
+    // Another try of an item kept after `earlier`: the files written then are
+    // passed over when the camera sends them again, and the item keeps its
+    // number, so no file of it is written twice.
+    void resume(const Progress& earlier);
+
     bool beginFile(const FileStart& start) override;
     bool appendFile(const uint8_t* data, std::size_t size) override;
     bool endFile() override;
@@ -43,6 +56,8 @@ private:
     void settleNumber(const std::string& stem);
     bool finishUnderFreeName(const std::string& stem, const std::string& extension);
     void nextNumberAfterClash(const std::string& stem);
+    // True (and the file taken off the list) when it was written on an earlier try.
+    bool writtenBefore(const FileStart& start);
 
     NamingState& m_naming;
     LogSink& m_log;
@@ -53,6 +68,9 @@ private:
     std::string m_writeError;
     std::string m_dataError;
     std::vector<ReceivedFile> m_written;
+    std::vector<FileStart> m_writtenStarts;
+    std::vector<FileStart> m_toPassOver; // written on an earlier try, not sent again yet
+    bool m_passingOver = false;          // the file under way was written before
 };
 
 // Every extension a received file can get, so that a free number is free

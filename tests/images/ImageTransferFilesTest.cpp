@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -21,6 +23,19 @@ using vsim::SimControl;
 namespace {
 
 using Seen = std::tuple<std::string, int64_t, std::string>; // file name, number, kind
+
+// The real file system, on a disk that can fill up and be freed again.
+class FillingFileSystem : public PosixFileSystem {
+public:
+    Written write(int fd, const void* data, std::size_t size) override {
+        if (size > room) {
+            return {0, ENOSPC};
+        }
+        room -= size;
+        return PosixFileSystem::write(fd, data, size);
+    }
+    uint64_t room = std::numeric_limits<uint64_t>::max();
+};
 
 } // namespace
 
@@ -61,7 +76,7 @@ protected:
     CameraLink m_link{&m_sink};
     CameraSession m_session{m_link};
     NamingState m_naming;
-    PosixFileSystem m_fileSystem;
+    FillingFileSystem m_fileSystem;
     ImageTransfer m_transfer{m_session, m_naming, m_fileSystem, m_sink};
     std::vector<Seen> m_seen;
     int m_camera = 0;
@@ -91,4 +106,27 @@ TEST_F(ImageTransferFilesTest, EachWrittenFileIsReportedOnceAndAKeptItemOnlyWhen
     ASSERT_TRUE(QDir().mkpath(folder()));
     m_transfer.DownloadNewImages();
     EXPECT_EQ(m_seen, (std::vector<Seen>{{"Image_00003.jpg", 3, "jpg"}}));
+}
+
+// The disk fills up inside the pair's second file: the first is on disk
+// already, so the next try writes only the second, under the same number.
+TEST_F(ImageTransferFilesTest, AKeptPairWritesOnlyTheFileItStillLacks) {
+    ListedFile jpeg;
+    jpeg.size = 4000;
+    ListedFile raw;
+    raw.fileType = orv::kFileOrw;
+    raw.size = 6000;
+    announce(SimControl::addFileItem(m_camera, {jpeg, raw}));
+    m_fileSystem.room = 5000;
+    m_transfer.DownloadNewImages();
+    EXPECT_TRUE(m_seen.empty());
+    EXPECT_EQ(m_link.CurrentSource()->childCount(), 1u); // kept
+
+    m_fileSystem.room = std::numeric_limits<uint64_t>::max();
+    m_transfer.DownloadNewImages();
+    EXPECT_EQ(m_seen,
+              (std::vector<Seen>{{"Image_00001.jpg", 1, "jpg"}, {"Image_00001.orw", 1, "orw"}}));
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files),
+              (QStringList{"Image_00001.jpg", "Image_00001.orw"}));
+    EXPECT_EQ(m_link.CurrentSource()->childCount(), 0u);
 }
