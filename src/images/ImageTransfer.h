@@ -4,11 +4,10 @@
 // each file into the image directory under the item's number. Nothing is
 // lost: an item whose files could not be written stays in the camera and
 // counted as pending, and a later poll tries again, writing only the files
-// it still lacks; the user hears of it
-// once per item. An item that cannot be fetched at all (no data, data that
-// breaks the rules, an acquire that never ends) is said, closed and passed
-// over, so the ones after it still arrive. No widgets: the window and a
-// windowless program use it alike.
+// it still lacks; the user hears of it once per item. An item that cannot be
+// fetched at all (no data, data that breaks the rules, an acquire that never
+// ends) is said, closed and passed over, so the ones after it still arrive.
+// No widgets: the window and a windowless program use it alike.
 #include "images/ItemFiles.h"
 #include "images/ReceivedFile.h"
 #include "session/StatePoll.h"
