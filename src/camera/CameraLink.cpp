@@ -260,6 +260,7 @@ RequestOutcome CameraLink::Submit(CamObject* object, ModuleRequest& request,
     }
     outcome.completed = record->counter >= 1;
     if (outcome.completed) {
+        outcome.completionResult = record->result;
         request.block = std::move(record->block);
         request.contents = std::move(record->contents);
         retire(record);

@@ -158,7 +158,9 @@ public:
     // ---- Item data ----
     // Acquires a data object: the module hands its chunks to `receiver`
     // while this waits. The data procedure is removed again in any case.
-    enum class Acquire { NotStarted, Incomplete, Completed };
+    // Failed: the acquire ran and its completion reported an error; Incomplete:
+    // no completion came in time.
+    enum class Acquire { NotStarted, Incomplete, Failed, Completed };
     Acquire AcquireDataObject(CamObject* dataObject, const std::shared_ptr<DataReceiver>& receiver);
     // Reads a movie through capability 0x8317 in chunks of `bufferBytes`.
     MovieReadResult ReadMovie(CamObject* dataObject, MovieSink& sink,

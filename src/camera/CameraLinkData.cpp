@@ -44,7 +44,7 @@ CameraLink::Acquire CameraLink::AcquireDataObject(CamObject* dataObject,
         values().clearValue(live, kCapDataProc);
     }
     if (outcome.accepted()) {
-        return Acquire::Completed;
+        return acceptedResult(outcome.completionResult) ? Acquire::Completed : Acquire::Failed;
     }
     const bool refusedAtOnce =
         !outcome.completed && receiver->chunkCount() == 0 && !acceptedResult(outcome.result);

@@ -46,6 +46,9 @@ struct ModuleRequest {
 struct RequestOutcome {
     int32_t result = -1;    // immediate result of the entry call
     bool completed = false; // the module called the completion procedure in time
+    // What the completion reported; a start accepted at once can still end
+    // in failure there.
+    int32_t completionResult = 0;
 
     int8_t byte() const { return orv::resultByte(result); }
     // Completed and the result byte is 0.

@@ -76,25 +76,25 @@ ImageTransfer::Next ImageTransfer::fetchItem(CamObject& source, CamObject& item)
 ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const CamObjectRef& item,
                                               int64_t number) {
     const uint32_t itemId = item.object->id();
-    m_transferDone = false;
-    CamObject* data = dataChild(item, kImageChild);
-    if (!data) {
-        return passOver(source, itemId, "has no image data");
-    }
     ItemFiles files(m_naming, m_fileSystem, m_log, number);
     if (const auto kept = m_kept.find(itemId); kept != m_kept.end()) {
         files.resume(kept->second);
     }
-    const std::string cameraName = m_link.values().getText(data, kCapName);
-    m_log.log("Image file <bl><b>" + m_naming.CurImgPrefix() +
-              naming::ZeroPad(files.number(), naming::kNumberWidth) + nameExtension(cameraName) +
-              "</b></bl> downloading.");
-    const auto receiver = std::make_shared<DataReceiver>(files, itemId);
-    const CameraLink::Acquire acquired = m_link.AcquireDataObject(data, receiver);
-    receiver->detach();
-    m_transferDone = receiver->TransferDone();
-    if (CamObject* live = m_link.resolve(item)) {
-        m_link.CloseChild(live, kImageChild);
+    CameraLink::Acquire acquired = CameraLink::Acquire::NotStarted;
+    for (int attempt = 1;; ++attempt) {
+        if (!acquireStill(item, files, acquired)) {
+            if (attempt == 1) {
+                return passOver(source, itemId, "has no image data");
+            }
+            break;
+        }
+        if (!brokeOff(acquired, files) || attempt == kAcquireAttempts) {
+            break;
+        }
+        m_log.log("CAMERA: The image data of item " + naming::itemTag(itemId) +
+                  " broke off; it is fetched again.");
+        // The files of the try before are on disk: they are not written twice.
+        files.resume(files.progress());
     }
     if (!files.writeError().empty()) {
         m_kept[itemId] = files.progress();
@@ -122,7 +122,40 @@ ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const 
     if (acquired == CameraLink::Acquire::Incomplete) {
         return passOver(source, itemId, "did not deliver its image data");
     }
+    if (acquired == CameraLink::Acquire::Failed) {
+        return passOver(source, itemId,
+                        "broke off its image data " + std::to_string(kAcquireAttempts) + " times");
+    }
     return passOver(source, itemId, "did not mark the end of its image data");
+}
+
+bool ImageTransfer::acquireStill(const CamObjectRef& item, ItemFiles& files,
+                                 CameraLink::Acquire& acquired) {
+    m_transferDone = false;
+    CamObject* data = dataChild(item, kImageChild);
+    if (!data) {
+        return false;
+    }
+    const uint32_t itemId = item.object->id();
+    const std::string cameraName = m_link.values().getText(data, kCapName);
+    m_log.log("Image file <bl><b>" + m_naming.CurImgPrefix() +
+              naming::ZeroPad(files.number(), naming::kNumberWidth) + nameExtension(cameraName) +
+              "</b></bl> downloading.");
+    const auto receiver = std::make_shared<DataReceiver>(files, itemId);
+    acquired = m_link.AcquireDataObject(data, receiver);
+    receiver->detach();
+    m_transferDone = receiver->TransferDone();
+    if (CamObject* live = m_link.resolve(item)) {
+        m_link.CloseChild(live, kImageChild);
+    }
+    return true;
+}
+
+// The camera ended the acquire with an error and nothing else went wrong:
+// another try may bring the rest.
+bool ImageTransfer::brokeOff(CameraLink::Acquire acquired, const ItemFiles& files) const {
+    return acquired == CameraLink::Acquire::Failed && !m_transferDone &&
+           files.writeError().empty() && files.dataError().empty();
 }
 
 ImageTransfer::Next ImageTransfer::fetchMovie(const CamObjectRef& source, const CamObjectRef& item,

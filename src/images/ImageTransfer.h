@@ -8,6 +8,7 @@
 // fetched at all (no data, data that breaks the rules, an acquire that never
 // ends) is said, closed and passed over, so the ones after it still arrive.
 // No widgets: the window and a windowless program use it alike.
+#include "camera/CameraLink.h"
 #include "images/ItemFiles.h"
 #include "images/ReceivedFile.h"
 #include "session/StatePoll.h"
@@ -18,7 +19,6 @@
 #include <set>
 #include <string>
 
-class CameraLink;
 class CameraSession;
 class CamObject;
 class FileSystem;
@@ -51,10 +51,16 @@ public:
     void connectionOpened();
 
 private:
+    // An acquire the camera ends with an error is tried this often in all.
+    static constexpr int kAcquireAttempts = 3;
     enum class Next { Item, StopPass };
 
     Next fetchItem(CamObject& source, CamObject& item);
     Next fetchStill(const CamObjectRef& source, const CamObjectRef& item, int64_t number);
+    // One acquire of the item's image data into `files`; false when the item
+    // has no image data.
+    bool acquireStill(const CamObjectRef& item, ItemFiles& files, CameraLink::Acquire& acquired);
+    bool brokeOff(CameraLink::Acquire acquired, const ItemFiles& files) const;
     Next fetchMovie(const CamObjectRef& source, const CamObjectRef& item, int64_t number);
     // Closes the item in the program (it stays on the camera's card).
     void closeItem(const CamObjectRef& source, uint32_t itemId);

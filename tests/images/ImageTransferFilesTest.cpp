@@ -130,3 +130,39 @@ TEST_F(ImageTransferFilesTest, AKeptPairWritesOnlyTheFileItStillLacks) {
               (QStringList{"Image_00001.jpg", "Image_00001.orw"}));
     EXPECT_EQ(m_link.CurrentSource()->childCount(), 0u);
 }
+
+// The camera breaks off an acquire inside the raw file: the transfer fetches
+// the item again, a few times at most, and never writes the JPEG twice.
+TEST_F(ImageTransferFilesTest, AnAcquireThatEndsInAnErrorIsTriedAgainWithoutDoubles) {
+    ASSERT_TRUE(SimControl::setChunkSize(1000));
+    ListedFile jpeg;
+    jpeg.size = 4000;
+    ListedFile raw;
+    raw.fileType = orv::kFileOrw;
+    raw.size = 6000;
+    vsim::Fault brokenOff;
+    brokenOff.kind = vsim::Fault::Kind::ChunkFails;
+    brokenOff.command = orv::kCmdStart;
+    brokenOff.param = orv::kCapAcquire;
+    brokenOff.afterChunks = 5;
+    brokenOff.result = -128;
+    brokenOff.count = 2;
+    SimControl::injectFault(brokenOff);
+    announce(SimControl::addFileItem(m_camera, {jpeg, raw}));
+    m_transfer.DownloadNewImages();
+    EXPECT_EQ(m_seen,
+              (std::vector<Seen>{{"Image_00001.jpg", 1, "jpg"}, {"Image_00001.orw", 1, "orw"}}));
+    EXPECT_TRUE(m_sink.errorLines.empty());
+
+    // Broken off every time: given up after the last try, the JPEG once.
+    m_seen.clear();
+    brokenOff.count = -1;
+    SimControl::injectFault(brokenOff);
+    announce(SimControl::addFileItem(m_camera, {jpeg, raw}));
+    m_transfer.DownloadNewImages();
+    EXPECT_EQ(m_seen, (std::vector<Seen>{{"Image_00002.jpg", 2, "jpg"}}));
+    ASSERT_EQ(m_sink.errorLines.size(), 1u);
+    EXPECT_NE(m_sink.errorLines[0].find("broke off its image data 3 times"), std::string::npos);
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(m_link.CurrentSource()->childCount(), 0u);
+}
