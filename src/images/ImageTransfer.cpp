@@ -179,9 +179,12 @@ ImageTransfer::Next ImageTransfer::fetchMovie(const CamObjectRef& source, const 
     if (kept) {
         reportReceived(receivedFileAt(movie.path(), movie.number()));
     }
-    if (!result.started) {
+    if (!result.started || !kept) {
         const std::string why = result.error.empty() ? movie.refusal() : result.error;
         return passOver(source, itemId, "did not deliver its movie (" + why + ")");
+    }
+    if (!result.complete()) {
+        return passOver(source, itemId, "sent only part of its movie");
     }
     closeItem(source, itemId);
     return Next::Item;

@@ -53,6 +53,12 @@ bool MovieFile::finish(const MovieReadResult& result) {
     if (!m_writer.active()) {
         return false;
     }
+    // An empty file is no movie to keep: the camera still holds it whole.
+    if (result.receivedBytes == 0) {
+        m_writer.abort();
+        m_refusal = result.error.empty() ? "no byte of it arrived" : result.error;
+        return false;
+    }
     const std::string& prefix = m_naming.CurImgPrefix();
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const naming::ImageFolder folder = naming::ImageFolder::scan(m_naming.CurImgDir());

@@ -25,7 +25,8 @@ public:
     void movieProgress(uint64_t receivedBytes, uint64_t totalBytes) override;
 
     // After the reading: the file gets its name; an error line when the
-    // movie is incomplete. False when nothing could be kept.
+    // movie is incomplete. False when nothing could be kept (no byte arrived,
+    // or the file could not be written).
     bool finish(const MovieReadResult& result);
 
     const std::string& writeError() const { return m_writeError; }

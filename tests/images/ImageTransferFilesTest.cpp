@@ -166,3 +166,21 @@ TEST_F(ImageTransferFilesTest, AnAcquireThatEndsInAnErrorIsTriedAgainWithoutDoub
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 3);
     EXPECT_EQ(m_link.CurrentSource()->childCount(), 0u);
 }
+
+// The camera delivers not one byte of a movie: no empty file takes the
+// movie's name, and the log says the movie is still on the camera.
+TEST_F(ImageTransferFilesTest, AMovieOfWhichNothingArrivedLeavesNoEmptyFile) {
+    vsim::Fault nothing;
+    nothing.kind = vsim::Fault::Kind::ChunkFails;
+    nothing.command = orv::kCmdGet;
+    nothing.param = orv::kCapMovieRead;
+    nothing.result = -128;
+    nothing.count = 1;
+    SimControl::injectFault(nothing);
+    announce(SimControl::addMovieItem(m_camera, 3000));
+    m_transfer.DownloadNewImages();
+    EXPECT_TRUE(m_seen.empty());
+    EXPECT_TRUE(QDir(folder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    ASSERT_EQ(m_sink.errorLines.size(), 1u);
+    EXPECT_NE(m_sink.errorLines[0].find("left on the camera"), std::string::npos);
+}
