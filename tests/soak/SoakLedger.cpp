@@ -12,6 +12,7 @@ namespace {
 constexpr uint64_t kFnvOffset = 0xCBF29CE484222325ull;
 constexpr uint64_t kFnvPrime = 0x100000001B3ull;
 constexpr uint32_t kTagMask = 0xFFFFFF; // the log names items by their low 24 bits
+constexpr uint32_t kMovieData = 4;
 
 void mix(uint64_t& hash, const char* data, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i) {
@@ -24,6 +25,7 @@ using Names = std::vector<std::string>;
 struct Folder {
     std::map<FileDigest, Names> received;
     std::set<std::string> names;
+    std::map<std::string, FileDigest> partial; // movies said to be incomplete
 };
 
 Folder scanFolder(const SoakLedgerInput& input, SoakTally& tally) {
@@ -45,7 +47,11 @@ Folder scanFolder(const SoakLedgerInput& input, SoakTally& tally) {
                 tally.problems.push_back("planted file changed: " + name);
             }
         } else {
-            folder.received[digest].push_back(name);
+            if (input.sightings->partialMovies.count(name) > 0) {
+                folder.partial[name] = digest;
+            } else {
+                folder.received[digest].push_back(name);
+            }
             folder.names.insert(name);
         }
     }
@@ -86,6 +92,37 @@ void matchDigest(const std::vector<vsim::ProducedFile>& files, const Names& foun
         tally.lost += missing - onCard;
         tally.problems.push_back("lost: " + std::to_string(missing - onCard) + " of " +
                                  describe(files.front()));
+    }
+}
+
+// The first `size` bytes of a produced movie, when its camera can still be asked.
+bool movieStartsWith(const vsim::ProducedFile& movie, const FileDigest& part,
+                     const SoakLedgerInput& input) {
+    if (movie.dataId != kMovieData || movie.size <= part.size) {
+        return false;
+    }
+    if (movie.camera != input.attachedCamera) {
+        return true; // unplugged: its bytes are gone, the size must do
+    }
+    std::vector<uint8_t> bytes =
+        vsim::SimControl::fileBytes(movie.camera, movie.itemId, kMovieData, 0);
+    bytes.resize(std::min<std::size_t>(bytes.size(), part.size));
+    return digestBytes(bytes) == part;
+}
+
+// A movie kept in part is the start of a movie the camera still holds.
+void checkPartialMovies(const Folder& folder, const SoakLedgerInput& input, SoakTally& tally) {
+    const std::vector<vsim::ProducedFile> produced = vsim::SimControl::productionLog();
+    for (const auto& [name, digest] : folder.partial) {
+        const bool matches = std::any_of(produced.begin(), produced.end(), [&](const auto& file) {
+            return stillOnCard(file, input) && movieStartsWith(file, digest, input);
+        });
+        if (matches) {
+            ++tally.partialMovies;
+        } else {
+            ++tally.strayFiles;
+            tally.problems.push_back("a part of no movie on the card: " + name);
+        }
     }
 }
 
@@ -152,6 +189,7 @@ SoakTally checkShoot(const SoakLedgerInput& input) {
         tally.problems.push_back("no camera produced " + names.front() + " (" +
                                  std::to_string(digest.size) + " bytes)");
     }
+    checkPartialMovies(folder, input, tally);
     checkReported(folder, *input.sightings, tally);
     return tally;
 }

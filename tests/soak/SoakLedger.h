@@ -35,6 +35,7 @@ struct SoakTally {
     int temporaryFiles = 0;
     int plantedChanged = 0;
     int reportedWrongly = 0; // received-file lines missing, doubled or naming no file
+    int partialMovies = 0;   // a movie's first bytes, said to be incomplete, the movie on the card
     std::vector<std::string> problems;
 
     bool passed() const {

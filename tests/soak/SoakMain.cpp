@@ -19,7 +19,7 @@ namespace {
 
 constexpr char kModel[] = "Y800";
 constexpr int kFirstShots = 100;
-constexpr int kProgressEvery = 250;
+constexpr int kProgressEvery = 100;
 // Small chunks: a file comes in several, so a fault can cut it anywhere.
 constexpr uint32_t kChunkBytes = 256u << 10;
 
@@ -40,8 +40,8 @@ void shootAll(SoakRun& run, SoakRig& rig, SoakShooter& shooter, SoakPlan& plan) 
             run.figures.rssAfterFirst = residentBytes();
         }
         if (run.options.verbose && shooter.shots() >= nextProgress) {
-            std::printf("vantora_soak: %d shots, %d waiting\n", shooter.shots(),
-                        rig.pendingItems());
+            std::printf("vantora_soak: %d shots, %d waiting, RSS %.1f MiB\n", shooter.shots(),
+                        rig.pendingItems(), static_cast<double>(residentBytes()) / (1 << 20));
             std::fflush(stdout);
             nextProgress += kProgressEvery;
         }

@@ -95,9 +95,20 @@ SoakFault SoakPlan::pickFault(Capture capture) {
     return static_cast<SoakFault>(pick(m_random, faults));
 }
 
+// The first steps bring each kind of movie once: the memory measured after
+// the first shots then already holds what a movie needs once (its read
+// buffer), and the end is compared with a program that has seen it all.
+Capture SoakPlan::warmUpOr(Capture drawn) const {
+    if (m_steps == kFirstMovieStep) {
+        return Capture::Movie;
+    }
+    return m_steps == kFirstCardMovieStep ? Capture::CardMovie : drawn;
+}
+
 SoakStep SoakPlan::next() {
+    ++m_steps;
     SoakStep step;
-    step.capture = pickCapture();
+    step.capture = warmUpOr(pickCapture());
     step.releases = step.capture == Capture::Burst ? static_cast<int>(between(2, 6)) : 1;
     const auto& size = kJpegSizes[between(0, kJpegSizes.size() - 1)];
     step.jpegWidth = size[0];

@@ -53,8 +53,13 @@ public:
 private:
     Capture pickCapture();
     SoakFault pickFault(Capture capture);
+    Capture warmUpOr(Capture drawn) const;
+
+    static constexpr int kFirstMovieStep = 3;
+    static constexpr int kFirstCardMovieStep = 6;
 
     std::mt19937_64 m_random;
+    int m_steps = 0;
 };
 
 // Items one step makes on the camera.

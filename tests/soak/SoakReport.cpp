@@ -52,6 +52,7 @@ void printSoakReport(std::FILE* out, const SoakFigures& f) {
     std::fprintf(out, "  checked on disk      %d\n", t.checked);
     std::fprintf(out, "  left on card         %d\n", t.leftOnCard);
     std::fprintf(out, "  lost                 %d\n", t.lost);
+    std::fprintf(out, "  movies kept in part  %d (each also left on card)\n", t.partialMovies);
     std::fprintf(out,
                  "written twice %d, stray files %d, temporary files %d, planted changed %d, "
                  "reported wrongly %d\n",

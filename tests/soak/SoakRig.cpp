@@ -145,6 +145,9 @@ void SoakRig::logLine(const LogLine& line) {
     if (contains(plain, "not saved")) {
         ++m_sightings.writeErrorLines;
     }
+    if (line.error && contains(plain, " is incomplete: ")) {
+        notePartialMovie(plain);
+    }
     if (line.error && contains(plain, "left on the camera")) {
         noteLeftOnCamera(plain);
     }
@@ -164,5 +167,14 @@ void SoakRig::noteLeftOnCamera(const std::string& plain) {
     const unsigned long itemId = std::strtoul(tag.c_str(), &end, 16);
     if (end == tag.c_str() + tag.size()) {
         m_sightings.leftOnCamera[{m_camera, static_cast<uint32_t>(itemId)}] = plain;
+    }
+}
+
+// "Movie /folder/Image_00012.mov is incomplete: 0 of ... bytes arrived (...)."
+void SoakRig::notePartialMovie(const std::string& plain) {
+    const std::size_t end = plain.find(" is incomplete: ");
+    const std::size_t slash = plain.rfind('/', end);
+    if (slash != std::string::npos) {
+        m_sightings.partialMovies.insert(plain.substr(slash + 1, end - slash - 1));
     }
 }

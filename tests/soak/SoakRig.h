@@ -32,6 +32,7 @@ struct SoakSightings {
     std::map<std::string, int> printed;             // received-file lines, by path
     std::map<CameraItem, std::string> leftOnCamera; // the line giving the reason
     std::set<CameraItem> heldAtUnplug;              // still on an unplugged camera's card
+    std::set<std::string> partialMovies;            // kept in part, by file name
     int errorLines = 0;
     int clashLines = 0;   // a number in use, the item moved on
     int timeoutLines = 0; // a request that did not answer in time
@@ -74,6 +75,7 @@ private:
     void fileLine(const std::string& path);
     void logLine(const LogLine& line);
     void noteLeftOnCamera(const std::string& plain);
+    void notePartialMovie(const std::string& plain);
 
     std::string m_folder;
     std::string m_model;

@@ -234,6 +234,9 @@ bool SoakShooter::settle(const char* what) {
     SimControl::clearFaults();
     // The simulator's record of entry calls is no memory of the program's.
     SimControl::clearCallLog();
+    if (settled) {
+        clearTakenItems();
+    }
     if (!settled) {
         m_failure = std::string(what) + " did not arrive within " +
                     std::to_string(kSettleLimit.count()) + " s (" +
@@ -293,4 +296,18 @@ bool SoakShooter::replug() {
         m_liveView.reset();
     }
     return m_rig.unplug() && m_rig.plugIn();
+}
+
+// The items the program took are deleted from the camera, as a user clears a
+// card: the simulated card would otherwise grow with every shot, and the
+// memory measured is the program's. The production log keeps their records;
+// the items left on the card stay for the checks at the end.
+void SoakShooter::clearTakenItems() {
+    const std::vector<vsim::ProducedFile> files = SimControl::productionLog();
+    for (; m_filesLookedAt < files.size(); ++m_filesLookedAt) {
+        const vsim::ProducedFile& file = files[m_filesLookedAt];
+        if (file.camera == m_rig.camera() && !SimControl::itemHeld(file.camera, file.itemId)) {
+            SimControl::removeItem(file.camera, file.itemId);
+        }
+    }
 }

@@ -44,6 +44,7 @@ private:
     void plantFile(const std::string& name);
     void toggleLiveView();
     bool replug();
+    void clearTakenItems();
 
     SoakRig& m_rig;
     SoakDisk& m_disk;
@@ -55,4 +56,5 @@ private:
     std::array<int, kSoakFaultKinds> m_faults{};
     std::map<std::string, FileDigest> m_planted;
     std::string m_failure;
+    std::size_t m_filesLookedAt = 0; // production log entries clearTakenItems() has seen
 };
