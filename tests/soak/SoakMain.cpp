@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -96,6 +97,13 @@ int main(int argc, char** argv) {
     const std::optional<SoakOptions> options = parseSoakOptions(arguments, error);
     if (!options) {
         std::fprintf(stderr, "vantora_soak: %s\n%s", error.c_str(), kSoakUsage);
+        return 2;
+    }
+    // Every file in the folder is checked against what the camera made.
+    std::error_code unreadable;
+    if (!options->folder.empty() && std::filesystem::exists(options->folder, unreadable) &&
+        !std::filesystem::is_empty(options->folder, unreadable)) {
+        std::fprintf(stderr, "vantora_soak: %s is not empty\n", options->folder.c_str());
         return 2;
     }
     QTemporaryDir scratch;
