@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <limits>
+#include <utility>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -66,6 +67,16 @@ protected:
 
     QString folder() const { return tempPath(QStringLiteral("pictures/")); }
 
+    // A picture as a 4000-byte JPEG and a 6000-byte raw file.
+    static std::pair<ListedFile, ListedFile> jpegAndRaw() {
+        ListedFile jpeg;
+        jpeg.size = 4000;
+        ListedFile raw;
+        raw.fileType = orv::kFileOrw;
+        raw.size = 6000;
+        return {jpeg, raw};
+    }
+
     // What the connection layer does when the camera announces an item.
     void announce(uint32_t itemId) {
         CamObject* source = m_link.CurrentSource();
@@ -83,11 +94,7 @@ protected:
 };
 
 TEST_F(ImageTransferFilesTest, EachWrittenFileIsReportedOnceAndAKeptItemOnlyWhenItArrives) {
-    ListedFile jpeg;
-    jpeg.size = 4000;
-    ListedFile raw;
-    raw.fileType = orv::kFileOrw;
-    raw.size = 6000;
+    const auto [jpeg, raw] = jpegAndRaw();
     announce(SimControl::addFileItem(m_camera, {jpeg, raw}));
     announce(SimControl::addMovieItem(m_camera, 3000));
     m_transfer.DownloadNewImages();
@@ -111,11 +118,7 @@ TEST_F(ImageTransferFilesTest, EachWrittenFileIsReportedOnceAndAKeptItemOnlyWhen
 // The disk fills up inside the pair's second file: the first is on disk
 // already, so the next try writes only the second, under the same number.
 TEST_F(ImageTransferFilesTest, AKeptPairWritesOnlyTheFileItStillLacks) {
-    ListedFile jpeg;
-    jpeg.size = 4000;
-    ListedFile raw;
-    raw.fileType = orv::kFileOrw;
-    raw.size = 6000;
+    const auto [jpeg, raw] = jpegAndRaw();
     announce(SimControl::addFileItem(m_camera, {jpeg, raw}));
     m_fileSystem.room = 5000;
     m_transfer.DownloadNewImages();
@@ -135,11 +138,7 @@ TEST_F(ImageTransferFilesTest, AKeptPairWritesOnlyTheFileItStillLacks) {
 // the item again, a few times at most, and never writes the JPEG twice.
 TEST_F(ImageTransferFilesTest, AnAcquireThatEndsInAnErrorIsTriedAgainWithoutDoubles) {
     ASSERT_TRUE(SimControl::setChunkSize(1000));
-    ListedFile jpeg;
-    jpeg.size = 4000;
-    ListedFile raw;
-    raw.fileType = orv::kFileOrw;
-    raw.size = 6000;
+    const auto [jpeg, raw] = jpegAndRaw();
     vsim::Fault brokenOff;
     brokenOff.kind = vsim::Fault::Kind::ChunkFails;
     brokenOff.command = orv::kCmdStart;
