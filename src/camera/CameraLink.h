@@ -63,6 +63,7 @@ public:
     void setStartWaitLimit(std::chrono::milliseconds limit) { m_startWaitLimit = limit; }
     // The clock of the wait limit and the idle sleeps; the machine's by default.
     void setClock(Clock& clock) { m_clock = &clock; }
+    Clock& clock() const { return *m_clock; }
     void setLogSink(LogSink* log) { m_log = log; }
     LogSink* logSink() const { return m_log; }
     // Receives the camera's source events; none set (or null) means they are

@@ -40,6 +40,7 @@ void ImageTransfer::connectionOpened() {
     m_naming.clearLastItemTag();
     m_reported.clear();
     m_kept.clear();
+    m_refusedSince.clear();
 }
 
 void ImageTransfer::DownloadNewImages() {
@@ -103,6 +104,11 @@ ImageTransfer::Next ImageTransfer::fetchStill(const CamObjectRef& source, const 
     }
     if (files.dataError().empty() && !m_transferDone &&
         acquired == CameraLink::Acquire::NotStarted) {
+        if (refusedTooLong(itemId)) {
+            return passOver(source, itemId,
+                            "refused its image data for " + std::to_string(kRefusalLimit.count()) +
+                                " s");
+        }
         return keepForLater(itemId, "CAMERA: The image data of item " + naming::itemTag(itemId) +
                                         " could not be fetched; it is tried again.");
     }
@@ -217,6 +223,7 @@ void ImageTransfer::closeItem(const CamObjectRef& source, uint32_t itemId) {
     }
     m_reported.erase(itemId);
     m_kept.erase(itemId);
+    m_refusedSince.erase(itemId);
     m_session.itemDone();
 }
 
@@ -227,6 +234,12 @@ ImageTransfer::Next ImageTransfer::passOver(const CamObjectRef& source, uint32_t
     closeItem(source, itemId);
     // A source closed meanwhile ends the pass.
     return m_link.resolve(source) ? Next::Item : Next::StopPass;
+}
+
+bool ImageTransfer::refusedTooLong(uint32_t itemId) {
+    const Clock::TimePoint now = m_link.clock().now();
+    const auto [since, first] = m_refusedSince.try_emplace(itemId, now);
+    return !first && now - since->second >= kRefusalLimit;
 }
 
 ImageTransfer::Next ImageTransfer::keepForLater(uint32_t itemId, const std::string& why) {

@@ -9,10 +9,12 @@
 // ends) is said, closed and passed over, so the ones after it still arrive.
 // No widgets: the window and a windowless program use it alike.
 #include "camera/CameraLink.h"
+#include "camera/Clock.h"
 #include "images/ItemFiles.h"
 #include "images/ReceivedFile.h"
 #include "session/StatePoll.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -53,6 +55,10 @@ public:
 private:
     // An acquire the camera ends with an error is tried this often in all.
     static constexpr int kAcquireAttempts = 3;
+    // A camera refuses an acquire while it is busy (writing a burst to its
+    // card): a refusal lasting this long is no longer busyness, and the items
+    // behind it must not wait for ever.
+    static constexpr std::chrono::seconds kRefusalLimit{60};
     enum class Next { Item, StopPass };
 
     Next fetchItem(CamObject& source, CamObject& item);
@@ -68,6 +74,8 @@ private:
     Next passOver(const CamObjectRef& source, uint32_t itemId, const std::string& why);
     // Keeps an item for a later try: said once.
     Next keepForLater(uint32_t itemId, const std::string& why);
+    // True when the camera has refused the item's data for kRefusalLimit.
+    bool refusedTooLong(uint32_t itemId);
     CamObject* dataChild(const CamObjectRef& item, uint32_t childId);
     void reportReceived(const ReceivedFile& file);
 
@@ -81,5 +89,7 @@ private:
     std::set<uint32_t> m_reported;
     // Items kept after some of their files were written: what is on disk.
     std::map<uint32_t, ItemFiles::Progress> m_kept;
+    // Items whose acquire the camera refused, since when.
+    std::map<uint32_t, Clock::TimePoint> m_refusedSince;
     bool m_transferDone = false;
 };

@@ -13,9 +13,9 @@
 
 #include <cerrno>
 #include <limits>
-#include <utility>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using vsim::ListedFile;
@@ -182,4 +182,38 @@ TEST_F(ImageTransferFilesTest, AMovieOfWhichNothingArrivedLeavesNoEmptyFile) {
     EXPECT_TRUE(QDir(folder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     ASSERT_EQ(m_sink.errorLines.size(), 1u);
     EXPECT_NE(m_sink.errorLines[0].find("left on the camera"), std::string::npos);
+}
+
+// The camera refuses one item's data and never stops: after a minute the
+// item is given up (it stays on the card) and the pictures behind it come.
+TEST_F(ImageTransferFilesTest, AnItemRefusedForAMinuteNoLongerHoldsUpTheOthers) {
+    vsim::Fault refused;
+    refused.kind = vsim::Fault::Kind::FailWithResult;
+    refused.command = orv::kCmdStart;
+    refused.param = orv::kCapAcquire;
+    refused.result = -128;
+    SimControl::injectFault(refused);
+    const auto [jpeg, raw] = jpegAndRaw();
+    announce(SimControl::addFileItem(m_camera, {jpeg}));
+    m_transfer.DownloadNewImages();
+    m_clock.advance(std::chrono::seconds(59));
+    m_transfer.DownloadNewImages();
+    EXPECT_TRUE(m_seen.empty());
+    EXPECT_EQ(m_sink.errorLines.size(), 1u); // said once: "tried again"
+    EXPECT_EQ(m_link.CurrentSource()->childCount(), 1u);
+
+    announce(SimControl::addFileItem(m_camera, {jpeg, raw}));
+    m_clock.advance(std::chrono::seconds(1));
+    m_transfer.DownloadNewImages();
+    ASSERT_EQ(m_sink.errorLines.size(), 3u); // given up; the next one refused
+    EXPECT_NE(
+        m_sink.errorLines[1].find("refused its image data for 60 s; it is left on the camera"),
+        std::string::npos);
+
+    // Busy for a moment only: the second item arrives.
+    SimControl::clearFaults();
+    m_transfer.DownloadNewImages();
+    EXPECT_EQ(m_seen,
+              (std::vector<Seen>{{"Image_00002.jpg", 2, "jpg"}, {"Image_00002.orw", 2, "orw"}}));
+    EXPECT_EQ(m_link.CurrentSource()->childCount(), 0u);
 }
