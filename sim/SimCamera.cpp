@@ -19,6 +19,7 @@ constexpr uint32_t kFirstSerial = 3012345;
 constexpr uint32_t kSourceIdBase = 0x1000;
 constexpr uint32_t kItemIdBase = 0x10000;
 constexpr double kPowerOnFNumber = 5.6;
+constexpr uint32_t kManualLenses = 9;
 
 const std::vector<uint32_t> kIsoValues = {100, 125,  160,  200,  250,  320,  400,  500, 640,
                                           800, 1000, 1250, 1600, 2000, 2500, 3200, 6400};
@@ -173,6 +174,9 @@ void addMovie(std::vector<SimCapability>& caps, const SimModel& model) {
         makeRange(orv::kCapMovieExposureComp, kRW, -3.0, 3.0, 19, 9, "Movie exposure comp"));
 }
 
+// Bank and preset names are fixed-width fields the body pads with blanks.
+constexpr uint16_t kNameField = 19;
+
 void addTexts(std::vector<SimCapability>& caps, const SimModel& model) {
     caps.push_back(makeText(orv::kCapUserComment, kRW, "", "User comment"));
     caps.push_back(makeBoolean(orv::kCapEnableComment, kRW, false, "Enable comment"));
@@ -181,13 +185,14 @@ void addTexts(std::vector<SimCapability>& caps, const SimModel& model) {
     caps.push_back(makeBoolean(orv::kCapEnableCopyright, kRW, false, "Enable copyright"));
     caps.push_back(
         makeTextArray(orv::kCapShootingBankName, kArrayRW, {"", "", "", ""}, "Shooting bank name"));
-    // Preset names come padded with blanks to the field width.
-    caps.push_back(makeTextArray(orv::kCapWbPresetName, kArrayRW,
-                                 {"PRESET 1           ", "PRESET 2           ",
-                                  "PRESET 3           ", "PRESET 4           "},
-                                 "WB preset name"));
-    caps.push_back(
-        makeTextArray(orv::kCapCustomBankName, kArrayRW, {"", "", "", ""}, "Custom bank name"));
+    caps.push_back(makePaddedTextArray(orv::kCapWbPresetName, kArrayRW,
+                                       {"PRESET 1", "PRESET 2", "PRESET 3", "PRESET 4"}, kNameField,
+                                       "WB preset name"));
+    const std::vector<std::string> banks = (model.features & kFeatureFourBanks) != 0
+                                               ? std::vector<std::string>{"", "", "", ""}
+                                               : std::vector<std::string>{"", ""};
+    caps.push_back(makePaddedTextArray(orv::kCapCustomBankName, kArrayRW, banks, kNameField,
+                                       "Custom bank name"));
     SimCapability generic =
         makeText(orv::kCapGenericText, kR, "Orvel " + model.name, "Generic text");
     generic.valueType = orv::kVtGeneric;
@@ -200,7 +205,9 @@ void addLens(std::vector<SimCapability>& caps, const SimModel& model) {
     if ((model.features & kFeatureManualLens) == 0) {
         return;
     }
-    caps.push_back(makeUnsigned(orv::kCapManualLensNo, kRW, 0, "Manual set lens no"));
+    SimCapability lensNo = makeUnsigned(orv::kCapManualLensNo, kRW, 0, "Manual set lens no");
+    lensNo.unsignedLimit = kManualLenses - 1;
+    caps.push_back(lensNo);
     caps.push_back(makeEnumValues(orv::kCapManualFocalLength, kRW, kManualFocal, 0, "F mm manual"));
     caps.push_back(makeEnumValues(orv::kCapManualAperture, kRW, kManualAperture, 0, "F 0 manual"));
 }
@@ -257,6 +264,9 @@ SimCamera::SimCamera(int handle, const SimModel& model)
       m_serial(std::to_string(kFirstSerial + static_cast<uint32_t>(handle) - 1)),
       m_caps(sourceCapabilities(model)) {
     m_body.lens = &defaultLens();
+    // Lens 1 is a 50 mm f/1.8 from the factory; the others are not set.
+    m_lenses[0] = {8, 3};
+    afterWrite(orv::kCapManualLensNo);
 }
 
 uint32_t SimCamera::sourceId() const {

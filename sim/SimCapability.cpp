@@ -91,6 +91,22 @@ int32_t writeEnumIndex(SimCapability& cap, intptr_t data) {
     return kOk;
 }
 
+std::vector<uint8_t> textElement(const std::string& text) {
+    std::vector<uint8_t> element(kTextSize, 0);
+    std::memcpy(element.data(), text.data(), std::min(text.size(), kTextSize - 1));
+    return element;
+}
+
+// The body keeps its fixed-width fields padded, whatever was written.
+void repadFields(SimCapability& cap) {
+    for (size_t offset = 0; offset + kTextSize <= cap.arrayBytes.size(); offset += kTextSize) {
+        const auto* block = reinterpret_cast<const char*>(cap.arrayBytes.data() + offset);
+        const std::vector<uint8_t> element =
+            textElement(padField(textFrom(block, kTextSize), cap.fieldWidth));
+        std::copy(element.begin(), element.end(), cap.arrayBytes.begin() + offset);
+    }
+}
+
 int32_t writeArray(SimCapability& cap, intptr_t data) {
     orv::ArrayRecord in{};
     if (const int32_t r = take(data, in); r != kOk) {
@@ -101,6 +117,9 @@ int32_t writeArray(SimCapability& cap, intptr_t data) {
         return kErrBadValue;
     }
     std::memcpy(cap.arrayBytes.data(), reinterpret_cast<const void*>(in.data), size);
+    if (cap.fieldWidth != 0 && cap.elementType == orv::kElemText256) {
+        repadFields(cap);
+    }
     return kOk;
 }
 
@@ -439,11 +458,32 @@ SimCapability makeTextArray(uint32_t id, uint32_t ops, const std::vector<std::st
     cap.elementType = orv::kElemText256;
     cap.bytesPerElement = kTextSize;
     for (const std::string& t : texts) {
-        std::vector<uint8_t> element(kTextSize, 0);
-        std::memcpy(element.data(), t.data(), std::min(t.size(), kTextSize - 1));
+        const std::vector<uint8_t> element = textElement(t);
         cap.arrayBytes.insert(cap.arrayBytes.end(), element.begin(), element.end());
     }
     return cap;
+}
+
+SimCapability makePaddedTextArray(uint32_t id, uint32_t ops, const std::vector<std::string>& texts,
+                                  uint16_t width, const char* description) {
+    std::vector<std::string> padded;
+    for (const std::string& t : texts) {
+        padded.push_back(padField(t, width));
+    }
+    SimCapability cap = makeTextArray(id, ops, padded, description);
+    cap.fieldWidth = width;
+    return cap;
+}
+
+std::string padField(const std::string& text, size_t width) {
+    size_t cut = std::min(text.size(), width);
+    // Back off to the first byte of a character that would be split.
+    while (cut > 0 && cut < text.size() && (static_cast<uint8_t>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    std::string field = text.substr(0, cut);
+    field.resize(width, ' ');
+    return field;
 }
 
 } // namespace vsim

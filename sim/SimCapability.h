@@ -25,6 +25,7 @@ struct SimCapability {
     double f = 0.0;
     std::string text; // text and generic-text values
     orv::DateTimeRecord dateTime{};
+    uint64_t dateTimeSet_ms = 0; // a clock runs on from here (SimClock.h)
     orv::RangeRecord range{};
     orv::RectRecord rect{}; // point uses x/y, size uses width/height
 
@@ -36,6 +37,9 @@ struct SimCapability {
     uint32_t defaultIndex = 0;
     std::vector<uint8_t> arrayBytes; // array contents (element type 2 or 8)
     uint16_t bytesPerElement = 0;
+    // Text arrays whose fields the body pads with blanks to this many bytes
+    // (0: kept as written); a written text is cut or padded to it.
+    uint16_t fieldWidth = 0;
 
     bool allows(uint32_t op) const { return (operations & op) != 0; }
     uint32_t elementCount() const;
@@ -64,6 +68,12 @@ SimCapability makeRange(uint32_t id, uint32_t ops, double lower, double upper, u
                         uint32_t index, const char* description);
 SimCapability makeTextArray(uint32_t id, uint32_t ops, const std::vector<std::string>& texts,
                             const char* description);
+// The same with every field padded with blanks to `width` bytes.
+SimCapability makePaddedTextArray(uint32_t id, uint32_t ops, const std::vector<std::string>& texts,
+                                  uint16_t width, const char* description);
+// `text` cut to `width` bytes (never inside a UTF-8 character) and padded
+// with blanks to that width.
+std::string padField(const std::string& text, size_t width);
 
 // Command handlers for one capability value; each returns a SimResult.
 // `data` is the program's data argument (an address, or the value itself

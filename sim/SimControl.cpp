@@ -154,6 +154,15 @@ orv::DateTimeRecord SimControl::getDateTime(int camera, uint32_t capId) {
     return {d.year, d.month, d.day, d.hour, d.minute, d.second, d.sub_second};
 }
 
+std::vector<std::string> SimControl::getTextArray(int camera, uint32_t capId) {
+    std::vector<std::string> texts;
+    for (uint32_t i = 0; i < vsim_text_element_count(camera, capId); ++i) {
+        texts.push_back(readText(
+            [=](char* b, size_t n) { return vsim_get_text_element(camera, capId, i, b, n); }));
+    }
+    return texts;
+}
+
 bool SimControl::turnDial(int camera, uint32_t capId, int32_t steps) {
     return vsim_turn_dial(camera, capId, steps) != 0;
 }

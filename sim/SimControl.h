@@ -149,6 +149,8 @@ public:
     static uint32_t getEnumIndex(int camera, uint32_t capId);
     static orv::RangeRecord getRange(int camera, uint32_t capId);
     static orv::DateTimeRecord getDateTime(int camera, uint32_t capId); // months from 0
+    // The elements of a text array as stored (blank padding included).
+    static std::vector<std::string> getTextArray(int camera, uint32_t capId);
     // Acting on the body; each change raises the events a value written by
     // the program would raise (sim_control.h tells the details).
     // Steps a dial (0x8111 mode, 0x8112 shutter, 0x8113 aperture, 0x8117

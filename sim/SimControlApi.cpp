@@ -1,4 +1,5 @@
 // The exported C control interface: each function acts on the one world.
+#include "SimClock.h"
 #include "SimLiveView.h"
 #include "SimText.h"
 #include "SimWorld.h"
@@ -184,8 +185,10 @@ VSIM_EXPORT int vsim_set_date_time(int camera, uint32_t cap, const vsim_date_tim
     if (c == nullptr || value == nullptr) {
         return 0;
     }
-    c->dateTime = {value->year,   value->month,  value->day,       value->hour,
-                   value->minute, value->second, value->sub_second};
+    vsim::setClock(*c,
+                   {value->year, value->month, value->day, value->hour, value->minute,
+                    value->second, value->sub_second},
+                   world().liveClock().now_ms());
     return changed(camera, cap);
 }
 
@@ -237,9 +240,35 @@ VSIM_EXPORT int vsim_get_date_time(int camera, uint32_t cap, vsim_date_time* out
     if (c == nullptr || out == nullptr) {
         return 0;
     }
-    const orv::DateTimeRecord d = c->dateTime;
+    const orv::DateTimeRecord d = vsim::clockShows(*c, world().liveClock().now_ms());
     *out = {d.year, d.month, d.day, d.hour, d.minute, d.second, d.subSecond};
     return 1;
+}
+
+namespace {
+
+// A text array of 256-byte elements, or null.
+const SimCapability* textArrayOf(int camera, uint32_t capId) {
+    const SimCapability* c = capOf(camera, capId, orv::kVtArray);
+    return c != nullptr && c->elementType == orv::kElemText256 ? c : nullptr;
+}
+
+} // namespace
+
+VSIM_EXPORT uint32_t vsim_text_element_count(int camera, uint32_t cap) {
+    const SimCapability* c = textArrayOf(camera, cap);
+    return c != nullptr ? c->elementCount() : 0;
+}
+
+VSIM_EXPORT size_t vsim_get_text_element(int camera, uint32_t cap, uint32_t index, char* buffer,
+                                         size_t size) {
+    const SimCapability* c = textArrayOf(camera, cap);
+    if (c == nullptr || index >= c->elementCount()) {
+        return copyText({}, buffer, size);
+    }
+    const auto* block = reinterpret_cast<const char*>(c->arrayBytes.data()) +
+                        size_t{index} * c->bytesPerElement;
+    return copyText(std::string(block, strnlen(block, c->bytesPerElement)), buffer, size);
 }
 
 VSIM_EXPORT int vsim_has_capability(int camera, uint32_t cap) {

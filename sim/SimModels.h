@@ -14,7 +14,8 @@ enum ModelFeature : uint32_t {
     kFeatureLiveView = 0x02,   // live view status, image, zoom, contrast AF
     kFeatureManualLens = 0x04, // non-CPU lens data
     kFeatureDualSlot = 0x08,   // second card slot settings
-    kFeatureAll = 0x0F,
+    kFeatureFourBanks = 0x10,  // four custom setting banks (else two)
+    kFeatureAll = 0x1F,
 };
 
 // One row of the model table.

@@ -1,6 +1,7 @@
 #include "SimModule.h"
 
 #include "SimBody.h"
+#include "SimClock.h"
 #include "SimDelivery.h"
 #include "SimLiveView.h"
 #include "SimResult.h"
@@ -457,6 +458,9 @@ int32_t SimModule::set(const Call& call) {
     }
     const int32_t result = writeValue(*cap, call.dataType, call.data);
     if (result == kOk && call.object->type == orv::kObjSource) {
+        if (cap->id == orv::kCapClockDateTime) {
+            setClock(*cap, cap->dateTime, m_world.liveClock().now_ms());
+        }
         SimCamera& camera = *m_world.camera(call.object->camera);
         camera.afterWrite(call.param);
         SimLiveView(m_world, camera).afterWrite(call.param);
@@ -485,6 +489,11 @@ int32_t SimModule::get(const Call& call) {
     }
     if (cap->id == orv::kCapMovieRead) {
         return SimDelivery(m_world).movieSize(*call.object, call.dataType, call.data);
+    }
+    if (cap->id == orv::kCapClockDateTime && cap->valueType == orv::kVtDateTime) {
+        SimCapability shown = *cap;
+        shown.dateTime = clockShows(*cap, m_world.liveClock().now_ms());
+        return readValue(shown, call.dataType, call.data);
     }
     return readValue(*cap, call.dataType, call.data);
 }

@@ -1,6 +1,7 @@
 #include "SimWorld.h"
 
 #include "SimBody.h"
+#include "SimClock.h"
 
 #include <algorithm>
 
@@ -61,6 +62,10 @@ int SimWorld::attach(const std::string& model) {
     }
     const int handle = m_nextCamera++;
     m_cameras.push_back(std::make_unique<SimCamera>(handle, *info));
+    // The body's clock runs from the moment it is plugged in.
+    if (SimCapability* clock = m_cameras.back()->find(orv::kCapClockDateTime)) {
+        setClock(*clock, clock->dateTime, m_liveClock.now_ms());
+    }
     raise(orv::kObjModule, 0, 0, 0, orv::kEvChildAdded, m_cameras.back()->sourceId());
     if (m_plugListener != nullptr) {
         m_plugListener(m_plugContext, handle, true);

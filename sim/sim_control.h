@@ -140,6 +140,10 @@ size_t vsim_get_text(int camera, uint32_t cap, char* buffer, size_t size);
 uint32_t vsim_get_enum_index(int camera, uint32_t cap);
 int vsim_get_range(int camera, uint32_t cap, vsim_range* out);
 int vsim_get_date_time(int camera, uint32_t cap, vsim_date_time* out);
+/* Text arrays (256-byte text elements): the element count, and element `index`
+ * as it is stored, padding included. */
+uint32_t vsim_text_element_count(int camera, uint32_t cap);
+size_t vsim_get_text_element(int camera, uint32_t cap, uint32_t index, char* buffer, size_t size);
 int vsim_has_capability(int camera, uint32_t cap);
 int vsim_remove_capability(int camera, uint32_t cap);
 int vsim_set_operations(int camera, uint32_t cap, uint32_t operations);
@@ -320,7 +324,9 @@ void vsim_freeze_live_scene(int32_t phase);
 bool vsim_live_scene_frozen(void);
 int32_t vsim_live_scene_phase(void);
 int32_t vsim_live_scene_phases(void);
-/* The live view clock (remaining time, scene motion) moves on at once. */
+/* The live view clock (remaining time, scene motion) and with it every camera
+ * clock 0x8124 moves on at once. Camera clocks run from the moment they are
+ * set (or plugged in), a whole second at a time. */
 void vsim_skip_time(uint32_t milliseconds);
 int vsim_get_live_view_state(int camera, vsim_live_view_state* out);
 /* The header of the frame sized last, as delivered; copies up to `size` bytes
