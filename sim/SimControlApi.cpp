@@ -266,8 +266,8 @@ VSIM_EXPORT size_t vsim_get_text_element(int camera, uint32_t cap, uint32_t inde
     if (c == nullptr || index >= c->elementCount()) {
         return copyText({}, buffer, size);
     }
-    const auto* block = reinterpret_cast<const char*>(c->arrayBytes.data()) +
-                        size_t{index} * c->bytesPerElement;
+    const auto* block =
+        reinterpret_cast<const char*>(c->arrayBytes.data()) + size_t{index} * c->bytesPerElement;
     return copyText(std::string(block, strnlen(block, c->bytesPerElement)), buffer, size);
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 using namespace orv;
 
@@ -37,6 +38,19 @@ std::string SourceShortcuts::lines(uint32_t capId) {
 
 std::string SourceShortcuts::text(uint32_t capId) {
     return m_link.values().getEnumText(source(), capId);
+}
+
+std::vector<uint32_t> SourceShortcuts::elements(uint32_t capId) {
+    EnumRecord record{};
+    std::vector<uint8_t> contents;
+    if (!m_link.values().readEnumRecord(source(), capId, record) ||
+        record.elementType != kElemUnsigned || record.bytesPerElement != sizeof(uint32_t) ||
+        !m_link.values().readEnumContents(source(), capId, record, contents)) {
+        return {};
+    }
+    std::vector<uint32_t> values(contents.size() / sizeof(uint32_t));
+    std::memcpy(values.data(), contents.data(), values.size() * sizeof(uint32_t));
+    return values;
 }
 
 int32_t SourceShortcuts::focusPreferredArea(int& horizontal, int& vertical) {

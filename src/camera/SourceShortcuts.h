@@ -3,6 +3,7 @@
 // current source; without one they do nothing and give the default.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CameraLink;
 class CamObject;
@@ -17,6 +18,8 @@ public:
     int32_t index(uint32_t capId);     // -1 when unreadable
     std::string lines(uint32_t capId); // entries each ending in CR LF
     std::string text(uint32_t capId);  // the current entry as text
+    // The elements of an enumeration of unsigned values; empty otherwise.
+    std::vector<uint32_t> elements(uint32_t capId);
 
     // Focus preferred area (0x8122): the index read, with the offsets of its
     // AF point from the centre updated for the camera's AF layout.

@@ -26,8 +26,10 @@ CameraConnection::CameraConnection(ConnectionContext context, QObject* parent)
       m_buttons(m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.session),
       m_fill(m_c.shooting, m_c.focus, m_c.movie, m_c.session.link(), m_shooting),
       m_events(EventHandlerContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie,
-                                   m_c.session, m_c.messages, m_fill}) {
+                                   m_c.session, m_c.messages, m_fill}),
+      m_texts(m_c.info, m_c.session) {
     connectWidgets();
+    m_texts.connectControls();
     m_shooting.connectControls();
     m_buttons.connectControls();
     connect(&m_events, &CameraEventHandler::liveViewEndedByCamera, this,
@@ -118,6 +120,7 @@ void CameraConnection::startSession() {
     // Handlers that follow the session (image naming, camera texts) start
     // before the settings are read.
     m_connector.startSession();
+    m_texts.MakeTextComps();
     m_fill.fill();
     emit settingsRead();
 
@@ -155,6 +158,7 @@ void CameraConnection::bDSLRDisconnClick() {
         m_c.host.ShowCamPics(true);
         // Unlocks the camera, closes the module and ends the session.
         m_connector.disconnect();
+        m_texts.FreeTextComps();
         m_c.host.setCameraConnected(false);
         m_c.host.FormResize();
         cam.bLog->setEnabled(false);

@@ -5,6 +5,7 @@
 // session, the items the camera announces) are the windowless program's
 // own objects; this class adds the widgets around them.
 #include "connection/CameraEventHandler.h"
+#include "connection/CameraTexts.h"
 #include "connection/CaptureButtons.h"
 #include "connection/ConnectionHost.h"
 #include "connection/SettingsFill.h"
@@ -71,6 +72,8 @@ public:
     CameraEventHandler& events() { return m_events; }
     // The settings table: the camera event handler refreshes rows through it.
     SettingsFill& settingsFill() { return m_fill; }
+    // The Info page's texts, lens data and clock.
+    CameraTexts& cameraTexts() { return m_texts; }
 
 signals:
     // Stop released the live view button; its handler ends live view.
@@ -98,4 +101,5 @@ private:
     CaptureButtons m_buttons;
     SettingsFill m_fill;
     CameraEventHandler m_events;
+    CameraTexts m_texts;
 };

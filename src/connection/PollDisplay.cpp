@@ -2,20 +2,15 @@
 
 #include "camera/CameraLink.h"
 #include "camera/SourceShortcuts.h"
+#include "connection/CameraClock.h"
 #include "connection/CameraEventHandler.h"
 #include "session/CameraSession.h"
 #include "session/StatePoll.h"
-
-#include <QLocale>
-#include <QRegularExpression>
 
 namespace {
 
 constexpr uint32_t kShutterBlinks = 1;
 constexpr uint32_t kApertureBlinks = 2;
-// The computer's clock is shown a little early, as the camera's clock is
-// set a little before the whole second.
-constexpr int kClockLead_ms = 25;
 
 void setBold(QWidget* control, bool bold) {
     QFont font = control->font();
@@ -54,13 +49,8 @@ void PollDisplay::showClocks() {
             QString::fromStdString(m_session.link().shortcuts().clockText()));
     }
     if (m_info.lPCTimeVal) {
-        const QDateTime shown = m_now().addMSecs(-kClockLead_ms);
-        const QLocale locale = QLocale::system();
-        // Short date and the long time, without the time zone the long form
-        // may carry.
-        QString time = locale.timeFormat(QLocale::LongFormat);
-        time.remove(QRegularExpression(QStringLiteral("\\s*t+")));
-        m_info.lPCTimeVal->setText(locale.toString(shown.date(), QLocale::ShortFormat) +
-                                   QLatin1Char(' ') + locale.toString(shown.time(), time));
+        // Shown a little early, as the camera's clock is written a little
+        // before the whole second.
+        m_info.lPCTimeVal->setText(ComputerClockText(m_now().addMSecs(-kClockWriteLead_ms)));
     }
 }

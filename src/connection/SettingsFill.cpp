@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 using namespace orv;
 
@@ -40,17 +39,7 @@ int unsignedSelection(CameraLink& link, uint32_t capId) {
 
 // The elements of an enumeration of unsigned values; empty otherwise.
 std::vector<uint32_t> enumElements(CameraLink& link, uint32_t capId) {
-    CamObject* source = link.CurrentSource();
-    EnumRecord record{};
-    std::vector<uint8_t> contents;
-    if (!link.values().readEnumRecord(source, capId, record) ||
-        record.elementType != kElemUnsigned || record.bytesPerElement != 4 ||
-        !link.values().readEnumContents(source, capId, record, contents)) {
-        return {};
-    }
-    std::vector<uint32_t> elements(contents.size() / 4);
-    std::memcpy(elements.data(), contents.data(), elements.size() * 4);
-    return elements;
+    return link.shortcuts().elements(capId);
 }
 
 // The control type each kind works on.

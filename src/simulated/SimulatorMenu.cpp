@@ -3,6 +3,7 @@
 #include "SimControl.h"
 
 #include <QActionGroup>
+#include <QDateTime>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -16,6 +17,23 @@ constexpr uint32_t kRecordingErrorReason = 0x2001;
 // A frame fault from the menu lasts about a second of frames, long enough
 // to see what the window does with them.
 constexpr int kMenuFaultFrames = 25;
+constexpr int kClockSlow_s = 3600;
+
+// Puts the body's clock back by `seconds` (the body counts months from 0).
+void setClockSlow(int camera, int seconds) {
+    const orv::DateTimeRecord now = vsim::SimControl::getDateTime(camera, orv::kCapClockDateTime);
+    const QDateTime shown(QDate(now.year, now.month + 1, now.day),
+                          QTime(now.hour, now.minute, now.second), Qt::UTC);
+    const QDateTime slow = shown.addSecs(-seconds);
+    const orv::DateTimeRecord record{static_cast<uint16_t>(slow.date().year()),
+                                     static_cast<uint16_t>(slow.date().month() - 1),
+                                     static_cast<uint16_t>(slow.date().day()),
+                                     static_cast<uint16_t>(slow.time().hour()),
+                                     static_cast<uint16_t>(slow.time().minute()),
+                                     static_cast<uint16_t>(slow.time().second()),
+                                     0};
+    vsim::SimControl::setDateTime(camera, orv::kCapClockDateTime, record);
+}
 
 // Entries of a list submenu (models, lenses) get the keys 1-9 and then
 // letters, so each can be chosen from the keyboard whatever the names are.
@@ -61,6 +79,9 @@ void SimulatorMenu::addBodyEntries() {
     addLiveViewMenu();
     addBodyAction(*m_menu, QStringLiteral("&Drain battery"),
                   [](int camera) { vsim::SimControl::drainBattery(camera, kDrainStep_percent); });
+    // Gives the Info page's "Adjust" something to put right.
+    addBodyAction(*m_menu, QStringLiteral("Camera cloc&k an hour slow"),
+                  [](int camera) { setClockSlow(camera, kClockSlow_s); });
     addBodyAction(*m_menu, QStringLiteral("End live &view"),
                   [](int camera) { vsim::SimControl::endLiveView(camera); });
     addCardEntries();

@@ -311,17 +311,19 @@ TEST_F(CameraTest, ShortcutsWithoutSourceDoNothing) {
 }
 
 TEST_F(GetterDefaults, TextArrayRoundTrip) {
+    // Bank names are kept as written (preset names come back padded).
     orv::ArrayRecord record{};
     std::vector<uint8_t> contents;
-    ASSERT_TRUE(link->values().getArray(source(), orv::kCapWbPresetName, record, contents));
+    ASSERT_TRUE(link->values().getArray(source(), orv::kCapShootingBankName, record, contents));
     ASSERT_EQ(record.elementType, orv::kElemText256);
     ASSERT_GE(record.elementCount, 2u);
     ASSERT_EQ(contents.size(), size_t{record.elementCount} * 256);
     std::fill(contents.begin() + 256, contents.begin() + 512, 0);
     std::memcpy(contents.data() + 256, "Studio", 6);
-    ASSERT_TRUE(link->values().setArray(source(), orv::kCapWbPresetName, record, contents));
+    ASSERT_TRUE(link->values().setArray(source(), orv::kCapShootingBankName, record, contents));
     EXPECT_EQ(contents.size(), size_t{record.elementCount} * 256); // handed back
-    std::vector<std::string> texts = link->values().getTextArray(source(), orv::kCapWbPresetName);
+    std::vector<std::string> texts =
+        link->values().getTextArray(source(), orv::kCapShootingBankName);
     ASSERT_EQ(texts.size(), record.elementCount);
     EXPECT_EQ(texts[1], "Studio");
 }

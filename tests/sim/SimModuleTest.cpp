@@ -179,9 +179,15 @@ TEST_F(SimModuleTest, ManualLensDataFollowLensNumber) {
     ASSERT_EQ(request(source, orv::kCmdSet, orv::kCapManualFocalLength, orv::kDtEnum, addr(&focal)),
               0);
     ASSERT_EQ(request(source, orv::kCmdSet, orv::kCapManualLensNo, orv::kDtUnsignedInline, 0), 0);
-    EXPECT_EQ(SimControl::getEnumIndex(cam, orv::kCapManualFocalLength), 0u);
+    EXPECT_EQ(SimControl::getEnumIndex(cam, orv::kCapManualFocalLength),
+              8u); // 50 mm from the factory
     ASSERT_EQ(request(source, orv::kCmdSet, orv::kCapManualLensNo, orv::kDtUnsignedInline, 2), 0);
     EXPECT_EQ(SimControl::getEnumIndex(cam, orv::kCapManualFocalLength), 5u);
+    // The body keeps nine lenses, numbers 0 to 8.
+    EXPECT_LT(orv::resultByte(
+                  request(source, orv::kCmdSet, orv::kCapManualLensNo, orv::kDtUnsignedInline, 9)),
+              0);
+    EXPECT_EQ(SimControl::getUnsigned(cam, orv::kCapManualLensNo), 2u);
 }
 
 // A module file is a link to this very library: loading it gives back the
