@@ -69,7 +69,9 @@ void TextRows::addRows(const CapabilityInfo& info) {
         const uint32_t rows =
             std::min<uint32_t>(kNameArrayRows, static_cast<uint32_t>(names.size()));
         for (uint32_t e = 0; e < rows; ++e) {
-            addRow(rowKey(info.id, e), description + elementSuffix(info.id, e), names[e]);
+            Row& row =
+                addRow(rowKey(info.id, e), description + elementSuffix(info.id, e), names[e]);
+            addEnableBox(row, description);
         }
         return;
     }
