@@ -1,6 +1,7 @@
 #include "SimWorld.h"
 
 #include "SimBody.h"
+#include "SimMovieFile.h"
 
 #include <algorithm>
 
@@ -106,6 +107,14 @@ SimCamera* SimWorld::cameraBySource(uint32_t sourceId) {
 SimItem& SimWorld::addItem(SimCamera& camera, uint32_t dataKinds, uint32_t movieSize) {
     SimItem& item = camera.addItem(dataKinds, m_delivery);
     item.movieSize = movieSize;
+    m_production.record(camera.handle(), item);
+    return item;
+}
+
+SimItem& SimWorld::addRecordedMovie(SimCamera& camera, std::shared_ptr<const SimMovieFile> movie) {
+    SimItem& item = camera.addItem(orv::kKindVideo, m_delivery);
+    item.movieSize = movie->size();
+    item.recorded = std::move(movie);
     m_production.record(camera.handle(), item);
     return item;
 }
