@@ -1,6 +1,7 @@
 #include "SimBody.h"
 
 #include "SimLiveView.h"
+#include "SimRecording.h"
 #include "SimResult.h"
 #include "SimScene.h"
 
@@ -113,12 +114,7 @@ uint32_t SimBody::addCardMovie() {
 }
 
 void SimBody::stopRecordingByError(uint32_t reason) {
-    SimCapability* recording = find(orv::kCapMovieRecordStatus);
-    if (recording != nullptr && recording->u != 0) {
-        recording->u = 0;
-        valueChanged(orv::kCapMovieRecordStatus);
-    }
-    m_world.raise(orv::kObjSource, m_camera.handle(), 0, 0, kEvRecordingError, reason);
+    SimRecording(m_world, m_camera).stopByError(reason);
 }
 
 bool SimBody::toggleShutterLock() {

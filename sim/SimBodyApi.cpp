@@ -1,5 +1,8 @@
 // The exported C functions that act on a camera body of the one world.
 #include "SimBody.h"
+#include "SimLiveView.h"
+#include "SimMovieFile.h"
+#include "SimRecording.h"
 #include "SimText.h"
 #include "sim_control.h"
 
@@ -102,6 +105,39 @@ VSIM_EXPORT int vsim_stop_recording_by_error(int camera, uint32_t reason) {
         b.stopRecordingByError(reason);
         return 1;
     });
+}
+
+VSIM_EXPORT int vsim_set_card_state(int camera, uint32_t card_bits) {
+    SimCamera* c = world().camera(camera);
+    vsim::SimCapability* prohibit = c != nullptr ? c->find(orv::kCapMovieProhibit) : nullptr;
+    if (prohibit == nullptr) {
+        return 0;
+    }
+    prohibit->u = (prohibit->u & ~vsim::kCardProblems) | (card_bits & vsim::kCardProblems);
+    vsim::SimLiveView(world(), *c).afterWrite(orv::kCapMovieProhibit);
+    world().raiseValueChanged(camera, orv::kCapMovieProhibit);
+    return 1;
+}
+
+VSIM_EXPORT int vsim_get_recording_state(int camera, vsim_recording_state* out) {
+    SimCamera* c = world().camera(camera);
+    if (c == nullptr || out == nullptr) {
+        return 0;
+    }
+    const vsim::SimLiveState& live = c->live();
+    *out = vsim_recording_state{};
+    out->recording = live.recording;
+    if (live.recording) {
+        out->elapsed_ms =
+            static_cast<uint32_t>(world().liveClock().now_ms() - live.recordingStart_ms);
+    }
+    if (live.lastMovie) {
+        out->last_item = live.lastMovieItem;
+        out->last_frames = live.lastMovie->frameCount();
+        out->last_duration_ms = live.lastMovie->duration_ms();
+        out->last_size = live.lastMovie->size();
+    }
+    return 1;
 }
 
 VSIM_EXPORT int vsim_toggle_shutter_lock(int camera) {

@@ -156,7 +156,7 @@ void addMovie(std::vector<SimCapability>& caps, const SimModel& model) {
     if ((model.features & kFeatureMovie) == 0) {
         return;
     }
-    caps.push_back(makeUnsigned(orv::kCapMovieScreenSize, kRW, 10, "Movie screen size"));
+    caps.push_back(makeUnsigned(orv::kCapMovieScreenSize, kRW, 0, "Movie screen size"));
     caps.push_back(makeUnsigned(orv::kCapMovieQuality, kRW, 1, "Movie image quality"));
     caps.push_back(makeUnsigned(orv::kCapMovieMicrophone, kRW, 0, "Movie rec microphone"));
     caps.push_back(

@@ -7,6 +7,7 @@
 #include "SimModels.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ struct SimShot {
 };
 
 struct SimDeliverySettings;
+class SimMovieFile;
 
 // One file of an explicit list (items a test sets up).
 struct SimListedFile {
@@ -56,6 +58,8 @@ struct SimItem {
     std::optional<SimShot> shot;      // pictures: the files follow the shot
     std::vector<SimListedFile> files; // or these, when not empty
     uint32_t movieSize = kDefaultMovieSize;
+    // A movie the body recorded itself; its size is the file's.
+    std::shared_ptr<const SimMovieFile> recorded;
     // Every file went to the program once (the last chunk was taken, the
     // movie's last byte read); until then the camera holds the item.
     bool taken = false;

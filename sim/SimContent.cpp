@@ -1,5 +1,7 @@
 #include "SimContent.h"
 
+#include "SimMovieFile.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -39,6 +41,10 @@ void fillPattern(uint64_t seed, uint64_t offset, uint8_t* out, size_t n) {
 }
 
 void SimContent::read(uint64_t offset, uint8_t* out, size_t n) const {
+    if (movie) {
+        movie->read(offset, out, n);
+        return;
+    }
     std::memset(out, 0, n);
     const uint64_t end = offset + n;
     if (offset < head.size()) {

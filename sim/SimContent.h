@@ -4,9 +4,12 @@
 // where it is needed and a test can reproduce any byte without the file.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vsim {
+
+class SimMovieFile;
 
 // Bytes [offset, offset + n) of the pseudo-random sequence of `seed`.
 void fillPattern(uint64_t seed, uint64_t offset, uint8_t* out, size_t n);
@@ -17,12 +20,14 @@ inline uint64_t fileSeed(uint32_t itemId, uint32_t index) {
 }
 
 // The bytes of one file: leading bytes held in full (a header, a JPEG, a
-// file name), then the pattern of `seed` up to `size` when `patterned`.
+// file name), then the pattern of `seed` up to `size` when `patterned`;
+// or a recorded movie, whose bytes are all its own.
 struct SimContent {
     std::vector<uint8_t> head;
     bool patterned = false;
     uint64_t seed = 0;
     uint32_t size = 0;
+    std::shared_ptr<const SimMovieFile> movie;
 
     // Copies n bytes from `offset`; bytes past the end read as zero.
     void read(uint64_t offset, uint8_t* out, size_t n) const;

@@ -219,6 +219,20 @@ bool SimControl::stopRecordingByError(int camera, uint32_t reason) {
     return vsim_stop_recording_by_error(camera, reason) != 0;
 }
 
+bool SimControl::setCardState(int camera, uint32_t cardBits) {
+    return vsim_set_card_state(camera, cardBits) != 0;
+}
+
+RecordingState SimControl::recordingState(int camera) {
+    vsim_recording_state raw{};
+    RecordingState state;
+    if (vsim_get_recording_state(camera, &raw) != 0) {
+        state = {raw.recording,   raw.elapsed_ms,       raw.last_item,
+                 raw.last_frames, raw.last_duration_ms, raw.last_size};
+    }
+    return state;
+}
+
 bool SimControl::toggleShutterLock(int camera) {
     return vsim_toggle_shutter_lock(camera) != 0;
 }

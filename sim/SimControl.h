@@ -102,6 +102,23 @@ struct LiveViewState {
     bool inFocus = false;      // contrast AF found the focus
 };
 
+// Card bits of movie record prohibit 0x8299 (SimControl::setCardState).
+enum CardState : uint32_t {
+    kCardOk = 0,
+    kCardMissing = 0x01,
+    kCardFull = 0x08,
+};
+
+// The body's movie recording (SimControl::recordingState).
+struct RecordingState {
+    bool recording = false;
+    uint32_t elapsed_ms = 0; // of the recording under way
+    uint32_t lastItem = 0;   // the movie recorded last; 0 for none
+    uint32_t lastFrames = 0; // its frames, 25 a second
+    uint32_t lastDuration_ms = 0;
+    uint32_t lastSize = 0; // bytes of its file
+};
+
 // Static facade: the simulator is one process-wide world of cameras.
 class SimControl {
 public:
@@ -180,8 +197,13 @@ public:
     static bool endLiveView(int camera);
     // A movie item on the card, announced with 0x109; returns its id.
     static uint32_t addCardMovie(int camera);
-    // Recording stops with error `reason` (event 0x10A).
+    // Recording stops with error `reason` (event 0x10A); what was recorded
+    // is kept as a movie item.
     static bool stopRecordingByError(int camera, uint32_t reason);
+    // Card bits of 0x8299 (kCardMissing, kCardFull; 0 a good card): a
+    // recording cannot start with a bad card and stops when it goes bad.
+    static bool setCardState(int camera, uint32_t cardBits);
+    static RecordingState recordingState(int camera);
     // Flips the shutter speed lock 0x826A (capability-changed).
     static bool toggleShutterLock(int camera);
 

@@ -1,6 +1,7 @@
 #include "SimItemFiles.h"
 
 #include "SimJpeg.h"
+#include "SimMovieFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -174,6 +175,10 @@ SimContent movieContent(const SimItem& item) {
     content.patterned = true;
     content.seed = fileSeed(item.id, 4);
     content.size = item.movieSize;
+    if (item.recorded) {
+        content.movie = item.recorded;
+        content.size = item.recorded->size();
+    }
     return content;
 }
 

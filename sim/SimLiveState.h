@@ -10,6 +10,8 @@
 
 namespace vsim {
 
+class SimMovieFile;
+
 // The whole image area, in the units every header position uses.
 constexpr int32_t kSensorWidth = 6000;
 constexpr int32_t kSensorHeight = 4000;
@@ -51,6 +53,10 @@ struct SimLiveState {
     // A movie recording under way: the header counts its time.
     bool recording = false;
     uint64_t recordingStart_ms = 0;
+    uint64_t recordingStartTick = 0; // the scene's, for the movie's frames
+    // The movie recorded last and its item on the card.
+    std::shared_ptr<const SimMovieFile> lastMovie;
+    uint32_t lastMovieItem = 0;
 
     // The frame the last record get sized, handed out by the contents get.
     std::vector<uint8_t> header;

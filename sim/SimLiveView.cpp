@@ -1,6 +1,7 @@
 #include "SimLiveView.h"
 
 #include "SimFrameDamage.h"
+#include "SimRecording.h"
 #include "SimResult.h"
 #include "camera/CameraTypeFacts.h"
 
@@ -24,6 +25,7 @@ struct HeaderFields {
     uint32_t movie_ms = 0;
     uint32_t faces = 0;
     uint64_t tick = 0;
+    bool microphoneOff = false;
 };
 
 void put8(std::vector<uint8_t>& header, size_t at, uint32_t value) {
@@ -73,7 +75,7 @@ std::vector<uint8_t> liveHeader(uint32_t size, const HeaderFields& f) {
     for (size_t i = 0; i < faces.size(); ++i) {
         putArea(header, kFaceTable + kAreaBytes * i, faces[i]);
     }
-    const SimSound sound = soundAt(f.tick);
+    const SimSound sound = f.microphoneOff ? SimSound{} : soundAt(f.tick);
     put8(header, kSoundPeakLeft, sound.peakLeft);
     put8(header, kSoundPeakRight, sound.peakRight);
     put8(header, kSoundLevelLeft, sound.levelLeft);
@@ -105,6 +107,7 @@ void SimLiveView::afterWrite(uint32_t capId) {
     default:
         break;
     }
+    SimRecording(m_world, m_camera).afterWrite(capId);
 }
 
 bool SimLiveView::followStatus() {
@@ -167,6 +170,12 @@ void SimLiveView::stepContrastAf() {
     }
 }
 
+// "Off" is 1, or 4 in the second set of microphone settings.
+bool SimLiveView::microphoneOff() {
+    const SimCapability* microphone = m_camera.find(orv::kCapMovieMicrophone);
+    return microphone != nullptr && (microphone->u == 1 || microphone->u == 4);
+}
+
 uint32_t SimLiveView::zoomValue() {
     const SimCapability* zoom = m_camera.find(orv::kCapLiveViewZoom);
     if (zoom == nullptr || zoom->valueType != orv::kVtEnum ||
@@ -214,6 +223,7 @@ bool SimLiveView::prepareFrame() {
     f.movie_ms =
         live.recording ? static_cast<uint32_t>(clock.now_ms() - live.recordingStart_ms) : 0;
     f.faces = live.faces;
+    f.microphoneOff = microphoneOff();
     const SimCapability* type = m_camera.find(orv::kCapCameraType);
     live.header = liveHeader(LiveViewHeaderSize(type != nullptr ? type->u : 0), f);
     live.blurRadius = f.key.blur;

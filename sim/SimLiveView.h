@@ -34,6 +34,7 @@ private:
     void stepContrastAf();
     bool prepareFrame();
     uint32_t zoomValue();
+    bool microphoneOff();
     orv::PointRecord contrastPoint();
 
     SimWorld& m_world;

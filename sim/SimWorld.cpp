@@ -2,6 +2,7 @@
 
 #include "SimBody.h"
 #include "SimClock.h"
+#include "SimMovieFile.h"
 
 #include <algorithm>
 
@@ -111,6 +112,14 @@ SimCamera* SimWorld::cameraBySource(uint32_t sourceId) {
 SimItem& SimWorld::addItem(SimCamera& camera, uint32_t dataKinds, uint32_t movieSize) {
     SimItem& item = camera.addItem(dataKinds, m_delivery);
     item.movieSize = movieSize;
+    m_production.record(camera.handle(), item);
+    return item;
+}
+
+SimItem& SimWorld::addRecordedMovie(SimCamera& camera, std::shared_ptr<const SimMovieFile> movie) {
+    SimItem& item = camera.addItem(orv::kKindVideo, m_delivery);
+    item.movieSize = movie->size();
+    item.recorded = std::move(movie);
     m_production.record(camera.handle(), item);
     return item;
 }

@@ -34,6 +34,8 @@ public:
     // A new item on the card of `camera`, its files fixed by the settings
     // now and entered into the production log; the caller announces it.
     SimItem& addItem(SimCamera& camera, uint32_t dataKinds, uint32_t movieSize = kDefaultMovieSize);
+    // A movie the body recorded, as a new item on its card (logged the same way).
+    SimItem& addRecordedMovie(SimCamera& camera, std::shared_ptr<const SimMovieFile> movie);
     SimProduction& production() { return m_production; }
     SimCamera* cameraBySource(uint32_t sourceId);
     const std::vector<std::unique_ptr<SimCamera>>& cameras() const { return m_cameras; }

@@ -189,8 +189,31 @@ int vsim_end_live_view(int camera);
  * 0x109 (datum: its id); returns the id, 0 on failure. */
 uint32_t vsim_add_card_movie(int camera);
 /* Recording stops with error `reason`: movie record status 0x8298 back to 0
- * and event 0x10A with the reason as datum. */
+ * and event 0x10A with the reason as datum; what was recorded is kept as a
+ * movie item (event 0x109). */
 int vsim_stop_recording_by_error(int camera, uint32_t reason);
+/* Movie recording: writing 1 to 0x8298 in movie live view (0x823E 1, selector
+ * 0x8334 at 1) starts it, elsewhere 0x8298 stays 0. A card problem (bits of
+ * 0x8299 below) refuses the start with event 0x10A (datum: the bits) and stops
+ * a running recording the same way. The movie is the scene at 25 frames a
+ * second as Motion-JPEG in a QuickTime file, announced with event 0x109. */
+enum vsim_card_state {
+    VSIM_CARD_OK = 0,
+    VSIM_CARD_MISSING = 0x01,
+    VSIM_CARD_FULL = 0x08,
+};
+/* The card bits of movie record prohibit 0x8299 (other bits are kept);
+ * value-changed follows. 0 for a body without movie recording. */
+int vsim_set_card_state(int camera, uint32_t card_bits);
+typedef struct vsim_recording_state {
+    bool recording;
+    uint32_t elapsed_ms;  /* of the recording under way */
+    uint32_t last_item;   /* the item of the movie recorded last; 0 for none */
+    uint32_t last_frames; /* its frames */
+    uint32_t last_duration_ms;
+    uint32_t last_size; /* bytes of its file */
+} vsim_recording_state;
+int vsim_get_recording_state(int camera, vsim_recording_state* out);
 /* Flips the shutter speed lock 0x826A; while locked, shutter speed 0x8112
  * cannot be set. Raises capability-changed for 0x826A. */
 int vsim_toggle_shutter_lock(int camera);

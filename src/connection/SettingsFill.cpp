@@ -3,8 +3,10 @@
 #include "camera/CameraLink.h"
 #include "camera/CapabilityValues.h"
 #include "camera/ItemLists.h"
+#include "camera/MicrophoneMode.h"
 #include "camera/SourceShortcuts.h"
 #include "connection/ComboFill.h"
+#include "connection/CompensationScale.h"
 #include "connection/ImageAreaList.h"
 #include "connection/ShootingHandlers.h"
 
@@ -19,8 +21,6 @@ namespace {
 
 // Exposure modes from "S" on set the shutter speed by hand.
 constexpr int kFirstShutterMode = 2;
-// Microphone settings above this come in a second, equivalent set.
-constexpr uint32_t kMicrophoneKinds = 3;
 // An internal flash status from this value on means the flash cannot fire.
 constexpr uint32_t kFlashUnavailable = 2;
 constexpr int kFullBattery = 100;
@@ -244,15 +244,56 @@ void SettingsFill::applyEnable(Enable enable, uint32_t capId, QWidget* control) 
 
 void SettingsFill::refillForLiveView(bool photoLiveView) {
     if (photoLiveView) {
-        for (const uint32_t capId :
-             {kCapAperture, kCapShutterSpeed, kCapSensitivity, kCapExposureComp, kCapPrimarySlot}) {
-            refresh(capId);
-        }
-        m_shooting.cbPrimarySlot->setToolTip(QStringLiteral("Primary slot"));
+        refillStillExposure();
     }
-    const uint32_t wb = photoLiveView ? kCapLiveViewWbMode : kCapWbMode;
-    setComboItems(m_shooting.cbWBmode, LinesToItems(m_link.shortcuts().lines(wb)));
-    setComboIndex(m_shooting.cbWBmode, m_link.shortcuts().index(wb));
+    refillWhiteBalance(photoLiveView ? kCapLiveViewWbMode : kCapWbMode);
+}
+
+void SettingsFill::refillForMovie() {
+    if (!m_link.CurrentSource()) {
+        return;
+    }
+    ShootingControls& s = m_shooting;
+    fillMovieList(s.cbAperture, kCapMovieAperture);
+    fillMovieList(s.cbShutter, kCapMovieShutterSpeed);
+    fillMovieList(s.cbISO, kCapMovieSensitivity);
+    // The scale's steps are the movie compensation's from now on.
+    SettbExpoCorr(m_link, s, kCapMovieExposureComp);
+    refillWhiteBalance(kCapLiveViewWbMode);
+    setComboIndex(s.cbPrimarySlot, unsignedSelection(m_link, kCapMovieDestination));
+    s.cbPrimarySlot->setToolTip(QStringLiteral("Movie record destination"));
+}
+
+void SettingsFill::refillForStill() {
+    refillStillExposure();
+    refillWhiteBalance(kCapWbMode);
+}
+
+// The exposure lists, the compensation scale (laid out again: movie mode
+// may have laid it out for the movie compensation) and the primary slot.
+void SettingsFill::refillStillExposure() {
+    if (!m_link.CurrentSource()) {
+        return;
+    }
+    for (const uint32_t capId : {kCapAperture, kCapShutterSpeed, kCapSensitivity}) {
+        refresh(capId);
+    }
+    SettbExpoCorr(m_link, m_shooting, kCapExposureComp);
+    refresh(kCapPrimarySlot);
+    m_shooting.cbPrimarySlot->setToolTip(QStringLiteral("Primary slot"));
+}
+
+void SettingsFill::refillWhiteBalance(uint32_t capId) {
+    setComboItems(m_shooting.cbWBmode, LinesToItems(m_link.shortcuts().lines(capId)));
+    setComboIndex(m_shooting.cbWBmode, m_link.shortcuts().index(capId));
+}
+
+void SettingsFill::fillMovieList(QComboBox* combo, uint32_t capId) {
+    const std::string lines = m_link.shortcuts().lines(capId);
+    setComboItems(combo,
+                  LinesToItems(capId == kCapMovieAperture ? ApertureItemList(lines) : lines));
+    setComboIndex(combo, m_link.shortcuts().index(capId));
+    combo->setEnabled(settable(m_link, capId));
 }
 
 void SettingsFill::fillEnumList(const SettingBinding& row) {
@@ -351,16 +392,16 @@ void SettingsFill::fillMovieSize(const SettingBinding& row) {
 void SettingsFill::fillMovieExtras(const SettingBinding& row) {
     const bool movie = readable(m_link, row.capId);
     comboOf(row)->setEnabled(movie);
+    if (movie && readable(m_link, kCapMovieQuality)) {
+        setComboIndex(comboOf(row), unsignedSelection(m_link, kCapMovieQuality));
+    }
     m_movie.ieMicLevel->setEnabled(movie);
     m_movie.lMovieTime->setVisible(movie);
 }
 
 void SettingsFill::fillMicrophone(const SettingBinding& row) {
-    uint32_t microphone = m_link.values().getUnsigned(m_link.CurrentSource(), row.capId);
-    if (microphone > kMicrophoneKinds) {
-        microphone -= kMicrophoneKinds;
-    }
-    setComboIndex(comboOf(row), static_cast<int>(microphone));
+    const uint32_t microphone = m_link.values().getUnsigned(m_link.CurrentSource(), row.capId);
+    setComboIndex(comboOf(row), MicrophoneModeIndex(microphone));
     comboOf(row)->setEnabled(readable(m_link, row.capId));
 }
 
@@ -390,6 +431,7 @@ void SettingsFill::fillMicLevel(const SettingBinding& row) {
         const RangeRecord range = m_link.values().getRange(m_link.CurrentSource(), row.capId);
         level->setValue(static_cast<int>(std::lround(range.value)));
     }
+    m_movie.ieMicLevel->setValue(level->value());
     level->setEnabled(readable(m_link, row.capId));
 }
 

@@ -35,6 +35,11 @@ public:
     // primary slot re-read, the white balance from the live view WB mode
     // (`photoLiveView`) or from the WB mode.
     void refillForLiveView(bool photoLiveView);
+    // Movie live view: aperture, shutter, ISO, compensation scale, white
+    // balance and the slot choice stand for the movie settings.
+    void refillForMovie();
+    // Back from movie live view: all of them for still shooting again.
+    void refillForStill();
 
     bool isBound(uint32_t capId) const;
     // Each bound capability once, in table order.
@@ -64,6 +69,9 @@ private:
     void fillAfMode(const SettingBinding& row);
     void fillMicLevel(const SettingBinding& row);
     void fillBattery(const SettingBinding& row);
+    void refillStillExposure();
+    void refillWhiteBalance(uint32_t capId);
+    void fillMovieList(QComboBox* combo, uint32_t capId);
 
     ShootingControls m_shooting;
     FocusControls m_focus;

@@ -1,5 +1,6 @@
 #include "liveview/LiveViewLoop.h"
 
+#include "camera/MicrophoneMode.h"
 #include "session/CameraSession.h"
 #include "session/CameraTick.h"
 #include "session/StatePoll.h"
@@ -56,6 +57,9 @@ void LiveViewLoop::showFrame(std::span<const uint8_t> jpeg) {
     PaintBox* box = m_c.liveView.pbLiveView;
     showAidReadings(m_aids.apply(bitmap, QSize(box->width(), box->height()), m_decoder.luma()));
     DrawLiveImageFrames(bitmap, LiveImageFrames(m_fields), m_labels);
+    if (soundMeterShown()) {
+        DrawSoundMeter(bitmap, m_fields);
+    }
     CopyInto(box->canvas(), bitmap);
     box->update();
     drawNavigator();
@@ -82,16 +86,23 @@ void LiveViewLoop::showTexts(const QImage& bitmap) {
     const auto movieSeconds = static_cast<int32_t>(m_fields.movieTime_ms / 1000);
     if (movieSeconds != m_movieSeconds) {
         m_movieSeconds = movieSeconds;
-        m_c.lMovieTime->setText(QString::fromStdString(MovieTimeText(m_fields.movieTime_ms)));
+        m_c.movie.lMovieTime->setText(QString::fromStdString(MovieTimeText(m_fields.movieTime_ms)));
     }
     const int32_t remaining = m_remaining.seconds(static_cast<uint16_t>(m_fields.remainingSeconds),
                                                   static_cast<int32_t>(m_poll.LvSeconds()));
-    const int32_t shown = m_c.sbRecord->isChecked() ? -1 : remaining;
+    const int32_t shown = m_c.movie.sbRecord->isChecked() ? -1 : remaining;
     if (shown != m_timeShown) {
         m_timeShown = shown;
         m_c.liveView.lLVtime->setText(shown < 0 ? QStringLiteral("-")
                                                 : QString::fromStdString(LiveViewTimeText(shown)));
     }
+}
+
+// In movie live view, unless the microphone is off.
+bool LiveViewLoop::soundMeterShown() const {
+    const MovieControls& m = m_c.movie;
+    return m.sbMovie && m.sbMovie->isChecked() && m.cbMicLevelType &&
+           m.cbMicLevelType->currentIndex() != orv::kMicrophoneOff;
 }
 
 void LiveViewLoop::drawNavigator() {

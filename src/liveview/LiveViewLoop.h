@@ -29,8 +29,7 @@ public:
     struct Controls {
         LiveViewControls liveView;
         QPushButton* bAF = nullptr;
-        QToolButton* sbRecord = nullptr;
-        QLabel* lMovieTime = nullptr;
+        MovieControls movie; // the record button, movie time and sound meter switches
         QLabel* lAidReadings = nullptr;
         QTimer& tLiveView;
     };
@@ -58,6 +57,7 @@ private:
     void showTexts(const QImage& bitmap);
     void drawNavigator();
     void showAidReadings(const AidReadings& readings);
+    bool soundMeterShown() const;
     void countDropped();
 
     Controls m_c;

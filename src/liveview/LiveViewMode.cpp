@@ -88,14 +88,19 @@ void LiveViewMode::sbLiveViewClick() {
 
 void LiveViewMode::enterPhotoLiveView() {
     m_log.dslrLog("--- LiveView mode ---");
+    // One group with the movie button: pressing one releases the other.
+    m_c.movie.sbMovie->setChecked(false);
     CameraLink& link = m_session.link();
     CamObject* source = link.CurrentSource();
     // Coming over from movie live view, it is running already.
     if (link.values().getUnsigned(source, kCapLiveViewStatus) == 0) {
         StartLiveView();
     }
+    // A recording ends with movie live view; the button goes up with it, or
+    // the live view time would go on showing "-".
     if (m_c.movie.sbRecord->isChecked()) {
         link.values().setUnsigned(source, kCapMovieRecordStatus, kRecordingOff);
+        m_c.movie.sbRecord->setChecked(false);
     }
     link.shortcuts().setIndex(kCapLiveViewSelector, kPhotoSelector);
     showQuietly(m_c.focus.cbLVzoom, link.shortcuts().index(kCapLiveViewZoom));

@@ -12,9 +12,12 @@ void fillRows(QImage& image, int left, int top, int right, int bottom, QRgb colo
     top = std::max(top, 0);
     right = std::min(right, image.width());
     bottom = std::min(bottom, image.height());
+    if (right <= left) {
+        return;
+    }
     for (int y = top; y < bottom; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        std::fill(line + left, line + std::max(left, right), colour);
+        std::fill(line + left, line + right, colour);
     }
 }
 
@@ -31,7 +34,37 @@ void blit(QImage& target, const QImage& source, int left, int top) {
     }
 }
 
+// Every colour byte becomes byte * 7 div 8.
+void darken(QImage& image, const PixelBox& b) {
+    const int left = std::max(b.left, 0);
+    const int right = std::min(b.right, image.width());
+    for (int y = std::max(b.top, 0); y < std::min(b.bottom, image.height()); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = left; x < right; ++x) {
+            const QRgb p = line[x];
+            line[x] = qRgb(qRed(p) * 7 / 8, qGreen(p) * 7 / 8, qBlue(p) * 7 / 8);
+        }
+    }
+}
+
+void drawSoundColumn(QImage& image, const std::array<PixelBox, kSoundMeterSegments>& boxes,
+                     const SoundMeterColumn& colours) {
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const PixelBox& b = boxes[i];
+        fillRows(image, b.left, b.top, b.right, b.bottom, 0xFF000000u | colours[i]);
+    }
+}
+
 } // namespace
+
+void DrawSoundMeter(QImage& image, const LiveViewFields& fields) {
+    const SoundMeterPlace place = SoundMeterLayout(image.height());
+    darken(image, place.band);
+    drawSoundColumn(image, place.left,
+                    SoundMeterColours(fields.soundLevelLeft, fields.soundPeakLeft));
+    drawSoundColumn(image, place.right,
+                    SoundMeterColours(fields.soundLevelRight, fields.soundPeakRight));
+}
 
 void FramePixelBox(QImage& image, const PixelBox& b, QRgb colour) {
     if (b.right <= b.left || b.bottom <= b.top) {

@@ -4,6 +4,7 @@
 // frames on the live bitmap, and the navigator. Everything is clipped to
 // the image.
 #include "liveview/LiveViewGeometry.h"
+#include "liveview/SoundMeter.h"
 
 #include <QImage>
 
@@ -38,3 +39,7 @@ void DrawLiveImageFrames(QImage& image, const OverlayFrames& frames, const FaceL
 // Fills the navigator's image (its height as the geometry says) and draws
 // the shown area and the frames, the faces without numbers.
 void DrawNavigator(QImage& image, const NavigatorGeometry& navigator);
+
+// The sound meter from the header's levels and peaks: the band darkened,
+// then both columns of segments, all of it clipped to the image.
+void DrawSoundMeter(QImage& image, const LiveViewFields& fields);

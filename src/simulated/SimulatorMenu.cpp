@@ -171,6 +171,14 @@ void SimulatorMenu::addCardEntries() {
     addBodyAction(*m_menu, QStringLiteral("&Recording error"), [](int camera) {
         vsim::SimControl::stopRecordingByError(camera, kRecordingErrorReason);
     });
+    // A missing or full card refuses a movie recording and ends one under way.
+    QMenu* card = addBodyMenu(QStringLiteral("Mem&ory card"));
+    const auto cardState = [](uint32_t bits) {
+        return [bits](int camera) { vsim::SimControl::setCardState(camera, bits); };
+    };
+    addBodyAction(*card, QStringLiteral("&Good card"), cardState(vsim::kCardOk));
+    addBodyAction(*card, QStringLiteral("&No card"), cardState(vsim::kCardMissing));
+    addBodyAction(*card, QStringLiteral("Card &full"), cardState(vsim::kCardFull));
     addBodyAction(*m_menu, QStringLiteral("U&nknown event"), [](int camera) {
         vsim::SimControl::raiseEvent(orv::kObjSource, camera, 0, 0, vsim::kEvUnassigned, 0);
     });

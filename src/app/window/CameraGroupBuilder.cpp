@@ -207,7 +207,9 @@ void buildLiveViewPanel(CameraGroupBox* group, WindowControls& c) {
     QFont bold = c.movie.sbRecord->font();
     bold.setBold(true);
     c.movie.sbRecord->setFont(bold);
-    c.movie.sbRecord->setStyleSheet(QStringLiteral("color: #800000;"));
+    // Maroon while it can be pressed; greyed like any other control while not.
+    c.movie.sbRecord->setStyleSheet(
+        QStringLiteral("QToolButton { color: #800000; } QToolButton:disabled { color: #a0a0a0; }"));
     c.movie.sbRecord->setEnabled(false);
     c.movie.lMovieTime = make<QLabel>(panel, "lMovieTime", QRect(184, 4, 77, 22),
                                       "Remaining time of movie recording");

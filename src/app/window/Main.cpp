@@ -39,6 +39,7 @@
 #include "liveview/FocusPointDisplay.h"
 #include "liveview/LiveViewLoop.h"
 #include "liveview/LiveViewMode.h"
+#include "liveview/MovieMode.h"
 #include "log/LogModel.h"
 #include "log/LogPage.h"
 #include "log/StatusBar.h"
@@ -188,8 +189,8 @@ void TfMain::buildFollowers() {
 // view: both run the button's handler.
 void TfMain::buildLiveView() {
     m_liveViewLoop = std::make_unique<LiveViewLoop>(
-        LiveViewLoop::Controls{m_c.liveView, m_c.focus.bAF, m_c.movie.sbRecord,
-                               m_c.movie.lMovieTime, m_c.aids.lAidReadings, *m_c.timers.tLiveView},
+        LiveViewLoop::Controls{m_c.liveView, m_c.focus.bAF, m_c.movie, m_c.aids.lAidReadings,
+                               *m_c.timers.tLiveView},
         *m_session, *m_poll);
     m_liveViewMode = std::make_unique<LiveViewMode>(
         LiveViewMode::Controls{m_c.camera, m_c.liveView, m_c.focus, m_c.movie, m_c.shooting.sbLock,
@@ -198,11 +199,24 @@ void TfMain::buildLiveView() {
         [this](bool photo) { m_connection->settingsFill().refillForLiveView(photo); });
     connect(m_connection.get(), &CameraConnection::liveViewReleased, m_liveViewMode.get(),
             &LiveViewMode::sbLiveViewClick);
-    connect(m_connection.get(), &CameraConnection::movieReleased, m_liveViewMode.get(),
-            &LiveViewMode::sbLiveViewClick);
+    buildMovieMode();
     m_aidsPanel =
         std::make_unique<AidsPanel>(AidsPanel::Controls{m_c.aids, m_c.liveView, m_c.focus.cbLVzoom},
                                     m_liveViewLoop->aids(), *m_focusHandlers);
+}
+
+// Movie live view on the same loop; Stop and a camera ending live view
+// release the movie button and run its handler.
+void TfMain::buildMovieMode() {
+    SettingsFill& lists = m_connection->settingsFill();
+    m_movieMode = std::make_unique<MovieMode>(
+        MovieMode::Controls{m_c.camera, m_c.liveView, m_c.focus, m_c.movie, m_c.shooting.sbLock,
+                            *m_c.timers.tLiveView},
+        *m_session, *m_liveViewMode, *m_focusHandlers, messageLog(),
+        MovieMode::Lists{[&lists] { lists.refillForMovie(); },
+                         [&lists] { lists.refillForStill(); }});
+    connect(m_connection.get(), &CameraConnection::movieReleased, m_movieMode.get(),
+            &MovieMode::sbMovieClick);
 }
 
 void TfMain::switchAidsOn(const QStringList& names) {
@@ -369,23 +383,7 @@ void TfMain::buildTimers() {
     m_c.timers.tHTMLQueue = makeTimer(this, "tHTMLQueue", 1, false);
 }
 
-// Movie mode comes with recording. Until then a click says so, instead of leaving the button down
-// with nothing happening.
-void TfMain::answerUnbuiltModes() {
-    const struct {
-        QToolButton* button;
-        const char* line;
-    } modes[] = {{m_c.movie.sbMovie, "Movie mode is not available in this version."}};
-    for (const auto& mode : modes) {
-        connect(mode.button, &QToolButton::clicked, this, [this, mode] {
-            mode.button->setChecked(false);
-            messageLog().log(mode.line);
-        });
-    }
-}
-
 void TfMain::connectWindowHandlers() {
-    answerUnbuiltModes();
     connect(m_c.pages.PageControl, &QTabWidget::currentChanged, this, &TfMain::PageControlChange);
     connect(m_c.camera.gbDSLR, &CameraGroupBox::doubleClicked, this, &TfMain::gbDSLRDblClick);
     connect(m_c.images.sbPreview, &QToolButton::clicked, this, &TfMain::sbPreviewClick);

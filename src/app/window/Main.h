@@ -33,6 +33,7 @@ class FocusPointDisplay;
 class ImageBrowser;
 class LiveViewLoop;
 class LiveViewMode;
+class MovieMode;
 class ImagePreview;
 class ImageTransfer;
 class FileSystem;
@@ -89,6 +90,7 @@ public:
     StatePoll& statePoll() { return *m_poll; }
     LiveViewLoop& liveViewLoop() { return *m_liveViewLoop; }
     LiveViewMode& liveViewMode() { return *m_liveViewMode; }
+    MovieMode& movieMode() { return *m_movieMode; }
     AidsPanel& aidsPanel() { return *m_aidsPanel; }
     Sequencer& sequencer() { return *m_sequencer; }
     ShootMenu& shootMenu() { return *m_shootMenu; }
@@ -168,7 +170,7 @@ private:
     void applyHookSettings();
     void wireMessageLog();
     void connectWindowHandlers();
-    void answerUnbuiltModes();
+    void buildMovieMode();
     void layoutMainPage();
     void applyCameraGroupLayout(const CameraGroupLayout& layout);
     void applyWidthLock();
@@ -209,6 +211,7 @@ private:
     std::unique_ptr<PollDisplay> m_pollDisplay;
     std::unique_ptr<LiveViewLoop> m_liveViewLoop;
     std::unique_ptr<LiveViewMode> m_liveViewMode;
+    std::unique_ptr<MovieMode> m_movieMode;
     std::unique_ptr<AidsPanel> m_aidsPanel;
     std::unique_ptr<CameraListCombo> m_cameraList;
     std::unique_ptr<DetectionBridge> m_detectionHost;
