@@ -1,4 +1,5 @@
 // What the program fetches from and what it accepts as a module file.
+#include "camera/ModuleLoader.h"
 #include "web/ModuleFileCheck.h"
 #include "web/WebAddress.h"
 
@@ -7,19 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 #include <elf.h>
+#include <filesystem>
 
 namespace {
 
 QByteArray moduleDirectoryFile(const char* name) {
-    const char* modules = std::getenv("VANTORA_MODULE_DIR");
-    if (!modules) {
-        return {};
-    }
+    const std::filesystem::path modules = ModuleLoader::defaultModuleDirectory();
     // The module files are links to the simulator library: read the library.
-    QFile file(QFileInfo(QString::fromLocal8Bit(modules) + "/" + name).canonicalFilePath());
+    QFile file(QFileInfo(QString::fromStdString((modules / name).string())).canonicalFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

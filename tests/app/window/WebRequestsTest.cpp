@@ -7,6 +7,7 @@
 #include "WindowTestSupport.h"
 #include "app/window/AboutLayout.h"
 #include "app/window/PhotoSwap.h"
+#include "camera/ModuleLoader.h"
 #include "connection/CameraConnection.h"
 #include "connection/DeferredAction.h"
 #include "log/StatusBar.h"
@@ -44,7 +45,8 @@ protected:
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tempPath("run")));
         qputenv("HOME", QFile::encodeName(tempPath("home")));
         // The module directory has the transport library but no module files.
-        const QString modules = QString::fromLocal8Bit(qgetenv("VANTORA_MODULE_DIR"));
+        const QString modules =
+            QString::fromStdString(ModuleLoader::defaultModuleDirectory().string());
         ASSERT_TRUE(QFile::link(modules + "/OrvPTP.so", tempPath("modules/OrvPTP.so")));
         m_simulatorLibrary = QFileInfo(modules + "/Cam0006.omd").canonicalFilePath();
         ASSERT_FALSE(m_simulatorLibrary.isEmpty());
