@@ -7,6 +7,7 @@
 #include "SimResult.h"
 
 #include <cstring>
+#include <dlfcn.h>
 #include <type_traits>
 
 namespace vsim {
@@ -521,12 +522,31 @@ int32_t SimModule::getContents(const Call& call) {
 
 } // namespace vsim
 
-// The module's single export.
+// The entry that serves this copy of the library's own world.
 extern "C" __attribute__((visibility("default"))) int32_t
-ModuleEntryPoint(orv::VendorObject* object, uint32_t command, uint32_t param, uint32_t dataType,
+vsim_world_entry(orv::VendorObject* object, uint32_t command, uint32_t param, uint32_t dataType,
                  intptr_t data, orv::CompletionProcFn completion, intptr_t completionRef) {
     return vsim::SimModule(vsim::SimWorld::instance())
         .entry(object, command, param, dataType, data, completion, completionRef);
+}
+
+// A module file the program downloads is a copy of this library under
+// another name, so the loader maps it a second time with a world of its own
+// and no cameras. Every copy therefore hands its calls to the first
+// instance in the process's global scope (the library the program and the
+// tests link, whose control interface attaches the cameras); only a copy
+// loaded with no such instance serves its own world. The forwarding keeps
+// all simulator code and data in that one instance, so unloading a copy
+// leaves nothing behind that still points into it.
+extern "C" __attribute__((visibility("default"))) int32_t
+ModuleEntryPoint(orv::VendorObject* object, uint32_t command, uint32_t param, uint32_t dataType,
+                 intptr_t data, orv::CompletionProcFn completion, intptr_t completionRef) {
+    static const orv::ModuleEntryPointFn entry = [] {
+        void* first = dlsym(RTLD_DEFAULT, "vsim_world_entry");
+        return first != nullptr ? reinterpret_cast<orv::ModuleEntryPointFn>(first)
+                                : &vsim_world_entry;
+    }();
+    return entry(object, command, param, dataType, data, completion, completionRef);
 }
 
 static_assert(std::is_same_v<decltype(&ModuleEntryPoint), orv::ModuleEntryPointFn>);

@@ -1,6 +1,6 @@
 #include "app/InstanceLock.h"
 
-#include <QDir>
+#include "app/UserFolders.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -49,14 +49,7 @@ InstanceLock::~InstanceLock() {
 }
 
 std::string InstanceLock::defaultDirectory() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime && QDir(QString::fromLocal8Bit(runtime)).exists()) {
-        return runtime;
-    }
     // The temporary directory is shared by all users: keep ours apart, or
     // another user's lock file would block our numbers.
-    const std::string own =
-        QDir::tempPath().toStdString() + "/vantora-" + std::to_string(::getuid());
-    ::mkdir(own.c_str(), 0700);
-    return own;
+    return userfolders::privateDirectory();
 }

@@ -29,7 +29,11 @@ CameraLink::~CameraLink() {
 }
 
 void CameraLink::setModuleDirectory(std::filesystem::path directory) {
-    m_loader = ModuleLoader(std::move(directory));
+    m_loader = ModuleLoader(std::move(directory), m_loader.userModuleDirectory());
+}
+
+void CameraLink::setUserModuleDirectory(std::filesystem::path directory) {
+    m_loader = ModuleLoader(m_loader.moduleDirectory(), std::move(directory));
 }
 
 SourceEventListener* CameraLink::sourceEventListener() const {

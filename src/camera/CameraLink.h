@@ -56,6 +56,8 @@ public:
 
     // ---- Configuration ----
     void setModuleDirectory(std::filesystem::path directory);
+    // The user's module folder, searched before the module directory.
+    void setUserModuleDirectory(std::filesystem::path directory);
     const std::filesystem::path& moduleDirectory() const { return m_loader.moduleDirectory(); }
     // The limits for ordinary requests and for starts (tests shorten them).
     void setWaitLimit(std::chrono::milliseconds limit) { m_waitLimit = limit; }

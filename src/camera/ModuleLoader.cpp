@@ -23,8 +23,9 @@ void LibraryCloser::operator()(void* handle) const {
     }
 }
 
-ModuleLoader::ModuleLoader(fs::path moduleDirectory)
-    : m_moduleDirectory(std::move(moduleDirectory)) {}
+ModuleLoader::ModuleLoader(fs::path moduleDirectory, fs::path userModuleDirectory)
+    : m_moduleDirectory(std::move(moduleDirectory)),
+      m_userModuleDirectory(std::move(userModuleDirectory)) {}
 
 fs::path ModuleLoader::locate(const std::string& fileName) const {
     if (fileName.empty()) {
@@ -36,10 +37,13 @@ fs::path ModuleLoader::locate(const std::string& fileName) const {
     if (fs::exists(local, error)) {
         return local;
     }
-    if (!m_moduleDirectory.empty()) {
-        fs::path installed = m_moduleDirectory / fileName;
-        if (fs::exists(installed, error)) {
-            return installed;
+    for (const fs::path& directory : {m_userModuleDirectory, m_moduleDirectory}) {
+        if (directory.empty()) {
+            continue;
+        }
+        fs::path candidate = directory / fileName;
+        if (fs::exists(candidate, error)) {
+            return candidate;
         }
     }
     return {};

@@ -28,11 +28,14 @@ struct LoadOutcome {
 };
 
 // Presence is tested on the plain file name in the working directory first,
-// then in `moduleDirectory`.
+// then in the user's module folder (where downloaded module files go), then
+// in `moduleDirectory` (the program's own).
 class ModuleLoader {
 public:
-    explicit ModuleLoader(std::filesystem::path moduleDirectory);
+    explicit ModuleLoader(std::filesystem::path moduleDirectory,
+                          std::filesystem::path userModuleDirectory = {});
     const std::filesystem::path& moduleDirectory() const { return m_moduleDirectory; }
+    const std::filesystem::path& userModuleDirectory() const { return m_userModuleDirectory; }
 
     // Path under which `fileName` exists, or empty.
     std::filesystem::path locate(const std::string& fileName) const;
@@ -50,6 +53,7 @@ public:
 
 private:
     std::filesystem::path m_moduleDirectory;
+    std::filesystem::path m_userModuleDirectory;
 };
 
 // Words for a load status, naming the plain file name.

@@ -92,10 +92,9 @@ void CameraConnection::queueModuleDownload() {
     if (file.isEmpty()) {
         return;
     }
-    if (m_c.downloadModule) {
-        m_c.downloadModule(file);
+    if (m_c.downloadModule && m_c.downloadModule(file)) {
+        m_c.messages.log("Downloading " + file.toStdString());
     }
-    m_c.messages.log("Downloading " + file.toStdString());
 }
 
 // Opens the camera's source; on failure reports it and closes the module again.

@@ -36,9 +36,9 @@ struct ConnectionContext {
     CameraSession& session;
     LogModel& messages;
     ConnectionHost& host;
-    // Asks for a missing module file to be downloaded into the working
-    // directory (connecting is retried afterwards).
-    std::function<void(const QString& moduleFile)> downloadModule;
+    // Asks for a missing module file to be downloaded (connecting is retried
+    // afterwards); false when it is not downloaded (the reason is logged).
+    std::function<bool(const QString& moduleFile)> downloadModule;
 };
 
 class CameraConnection : public QObject {

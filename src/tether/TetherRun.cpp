@@ -3,6 +3,7 @@
 #include "app/CameraDetection.h"
 #include "app/PDAPIlib.h"
 #include "app/USBwatch.h"
+#include "app/UserFolders.h"
 #include "camera/CameraLink.h"
 #include "images/HookRunner.h"
 #include "images/ImageNaming.h"
@@ -54,6 +55,8 @@ TetherRun::TetherRun(TetherSettings settings, std::unique_ptr<CameraDeviceList> 
                                               ? ModuleLoader::defaultModuleDirectory()
                                               : m_settings.moduleDirectory;
     m_link = std::make_unique<CameraLink>(m_log.get(), modules);
+    // Module files the window downloaded are found here too.
+    m_link->setUserModuleDirectory(userfolders::userModuleFolder().toStdString());
     m_session = std::make_unique<CameraSession>(*m_link);
     m_connector = std::make_unique<CameraConnector>(*m_session, *m_log);
     m_items = std::make_unique<ItemEvents>(*m_session, *m_log, [] { return false; });

@@ -1,7 +1,7 @@
 #pragma once
 // The queue of web requests as its callers see it: a request record and the
-// operation that adds one. The transferring queue implements it; until then
-// NullRequestQueue takes requests and does nothing.
+// operation that adds one. HtmlQueue implements it; NullRequestQueue takes
+// requests and does nothing (for parts built without the web).
 #include <QString>
 
 #include <cstdint>

@@ -109,6 +109,25 @@ TEST_F(LoaderTest, WorkingDirectoryComesBeforeTheModuleDirectory) {
     EXPECT_EQ(link->lastLoadStatus(), LoadStatus::Loaded);
 }
 
+// Downloaded module files sit in the user's folder: after the working
+// directory, before the program's own module directory.
+TEST_F(LoaderTest, UserModuleFolderComesBetweenWorkingAndModuleDirectory) {
+    const fs::path user = work() / ".." / "user";
+    fs::create_directories(user);
+    link->setModuleDirectory(ModuleLoader::defaultModuleDirectory());
+    link->setUserModuleDirectory(user);
+    writeFile(work() / "OrvPTP.so", "");
+    copyNoEntryModule(user / "Cam0006.omd");
+    EXPECT_FALSE(link->LoadCameraModule("Y800"));
+    EXPECT_EQ(link->lastLoadStatus(), LoadStatus::EntryMissing) << "the user's copy shadows";
+    EXPECT_EQ(link->ModuleFileName(), "Cam0006.omd") << "messages name the plain file";
+    copyNoEntryModule(work() / "Cam0005.omd");
+    fs::copy_file(ModuleLoader::defaultModuleDirectory() / "Cam0005.omd", user / "Cam0005.omd");
+    EXPECT_FALSE(link->LoadCameraModule("Y5100")) << "the working directory comes first";
+    fs::remove(user / "Cam0006.omd");
+    EXPECT_TRUE(link->LoadCameraModule("Y800"));
+}
+
 // The module directory for an executable: the environment's choice, then
 // modules/ beside it (a build tree), then the installed layout around it
 // (bin/ and lib/vantora/modules/ under one prefix, wherever that prefix

@@ -60,6 +60,7 @@ void ConnectionTest::SetUp() {
     auto downloadModule = [this](const QString& file) {
         queue.AddHTMLque(
             ModuleFileRequest(QStringLiteral("http://downloads.test/"), file, QDir::currentPath()));
+        return true;
     };
     connection = std::make_unique<CameraConnection>(ConnectionContext{
         controls.camera, controls.shooting, controls.focus, controls.liveView, controls.movie,

@@ -9,4 +9,10 @@ QPoint textPosition(const PanelSizes& s) {
     return {left, top};
 }
 
+QRect photoStep(int k) {
+    const int corner = (7500 - 750 * k) / 100 + 25;
+    const int side = 15 * k + 4;
+    return {corner, corner, side, side};
+}
+
 } // namespace aboutlayout

@@ -80,6 +80,8 @@ bool AboutPage::eventFilter(QObject* watched, QEvent* event) {
         } else if (watched == c.pAbout) {
             pAboutResize();
         }
+    } else if (event->type() == QEvent::MouseButtonPress && watched == c.pAbout) {
+        emit pAboutClicked();
     } else if (event->type() == QEvent::FocusIn) {
         if (watched == c.reAbout) {
             reAboutEnter();

@@ -18,6 +18,10 @@ public:
 
     void pAboutResize();
 
+signals:
+    // A click on the top panel (the photo included).
+    void pAboutClicked();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

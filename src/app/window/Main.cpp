@@ -5,6 +5,7 @@
 #include "app/PDAPIlib.h"
 #include "app/SettingsStore.h"
 #include "app/USBwatch.h"
+#include "app/UserFolders.h"
 #include "app/window/AboutPage.h"
 #include "app/window/AidSettingsMapping.h"
 #include "app/window/CamPictures.h"
@@ -18,6 +19,7 @@
 #include "app/window/MainWindowSize.h"
 #include "app/window/PreviewGroupBuilder.h"
 #include "app/window/ShootMenu.h"
+#include "app/window/WebRequests.h"
 #include "app/window/WheelRouting.h"
 #include "app/window/WidgetFactory.h"
 #include "app/window/WindowKeys.h"
@@ -46,13 +48,11 @@
 #include "sequencer/Sequencer.h"
 #include "session/CameraSession.h"
 #include "session/StatePoll.h"
-#include "web/RequestQueue.h"
 #include "widgets/CameraGroupBox.h"
 #include "widgets/PaintBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -132,19 +132,21 @@ void TfMain::buildSubsystems() {
                                                       ? ModuleLoader::defaultModuleDirectory()
                                                       : m_services.moduleDirectory;
     m_link = std::make_unique<CameraLink>(&log, moduleDirectory);
+    m_link->setUserModuleDirectory(userfolders::userModuleFolder().toStdString());
     m_session = std::make_unique<CameraSession>(*m_link);
     m_uiRequests = std::make_unique<UiRequestDialog>(this);
     m_link->setUiRequestHandler(m_uiRequests.get());
-    m_requests = std::make_unique<NullRequestQueue>();
     m_deferred = std::make_unique<DeferredAction>(m_c.timers.Timer);
-    const QString webBase =
-        m_services.webBase.isEmpty() ? QString::fromLatin1(kDefaultWebBase) : m_services.webBase;
-    auto downloadModule = [this, webBase](const QString& file) {
-        m_requests->AddHTMLque(ModuleFileRequest(webBase, file, QDir::currentPath()));
-    };
+    auto downloadModule = [this](const QString& file) { return m_web->downloadModule(file); };
     m_connection = std::make_unique<CameraConnection>(
         ConnectionContext{m_c.camera, m_c.shooting, m_c.focus, m_c.liveView, m_c.movie, m_c.info,
                           *m_session, log, *this, downloadModule});
+    m_web = std::make_unique<WebRequests>(
+        WebRequests::Controls{*m_c.images.ProgressBar, *m_c.timers.tHTMLQueue, m_c.about,
+                              *m_aboutPage},
+        WebRequests::Services{m_services.webBase.isEmpty() ? QString::fromLatin1(kDefaultWebBase)
+                                                           : m_services.webBase,
+                              log, *m_connection, *m_deferred, [this] { return m_instanceNo; }});
     buildFollowers();
     buildLiveView();
     buildImageFiles();

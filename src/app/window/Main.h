@@ -44,7 +44,6 @@ class LogPage;
 class MainWindowSize;
 class NamingState;
 class PollDisplay;
-class RequestQueue;
 class HookRunner;
 class Sequencer;
 class SettingsStore;
@@ -53,6 +52,7 @@ class StatePoll;
 class StatusBar;
 class TUSBwatch;
 class UiRequestDialog;
+class WebRequests;
 class WheelRouting;
 class WindowKeys;
 
@@ -85,6 +85,7 @@ public:
     CameraDetection& detection() { return *m_detection; }
     TUSBwatch& usbWatch() { return *m_usbWatch; }
     DeferredAction& deferredAction() { return *m_deferred; }
+    WebRequests& webRequests() { return *m_web; }
     FocusPointDisplay& focusPoint() { return *m_focusPoint; }
     FocusHandlers& focusHandlers() { return *m_focusHandlers; }
     StatePoll& statePoll() { return *m_poll; }
@@ -202,9 +203,9 @@ private:
     std::unique_ptr<CameraLink> m_link;
     std::unique_ptr<CameraSession> m_session;
     std::unique_ptr<UiRequestDialog> m_uiRequests;
-    std::unique_ptr<RequestQueue> m_requests;
     std::unique_ptr<DeferredAction> m_deferred;
     std::unique_ptr<CameraConnection> m_connection;
+    std::unique_ptr<WebRequests> m_web;
     std::unique_ptr<FocusPointDisplay> m_focusPoint;
     std::unique_ptr<FocusHandlers> m_focusHandlers;
     std::unique_ptr<StatePoll> m_poll;
