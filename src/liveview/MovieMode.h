@@ -5,6 +5,7 @@
 // camera records on its card; the finished movie arrives later as a new
 // item, which the transfer fetches like any picture. The live view loop
 // draws the sound meter and the movie time.
+#include "liveview/LiveViewMode.h"
 #include "widgets/WindowControls.h"
 
 #include <QObject>
@@ -15,20 +16,13 @@
 class CameraLink;
 class CameraSession;
 class FocusHandlers;
-class LiveViewMode;
 class LogSink;
 
 class MovieMode : public QObject {
     Q_OBJECT
 public:
-    struct Controls {
-        CameraGroupControls camera;
-        LiveViewControls liveView;
-        FocusControls focus;
-        MovieControls movie;
-        QToolButton* sbLock = nullptr;
-        QTimer& tLiveView;
-    };
+    // Movie live view steers the same controls as photo live view.
+    using Controls = LiveViewMode::Controls;
     // The settings lists belong to the connection: movie mode asks for them
     // to be refilled for movie live view and, leaving it, for still shooting.
     struct Lists {
